@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# One command for a fresh Debian 12 machine:
+#   ./build.sh run         install what is missing, build, start Nibbo
+#   ./build.sh test        install what is missing, build, run the whole test suite headless
+#   ./build.sh test-asan   the same with AddressSanitizer and UndefinedBehaviorSanitizer
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-run}
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() { # build-dir, extra cmake arguments...
+    local dir=$1
+    shift
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+    cmake --build "$dir"
+}
+
+run_tests() { # build-dir
+    local runtime
+    runtime=$(mktemp -d)
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" ctest --test-dir "$1" --output-on-failure -j"$(nproc)"
+}
+
+case "$mode" in
+run)
+    install_missing
+    configure_and_build build -DCMAKE_BUILD_TYPE=Release
+    exec ./build/nibbo
+    ;;
+test)
+    install_missing
+    configure_and_build build -DCMAKE_BUILD_TYPE=Release
+    run_tests build
+    ;;
+test-asan)
+    install_missing
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIBBO_SANITIZE=ON -DNIBBO_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+    ;;
+*)
+    echo "usage: $0 [run|test|test-asan]" >&2
+    exit 64
+    ;;
+esac

@@ -1,0 +1,138 @@
+#include "shell/prg_memo.h"
+
+#include "shell/text_codec.h"
+
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <algorithm>
+
+namespace nibbo {
+
+TPrgMemo::TPrgMemo(QWidget* parent) : QPlainTextEdit(parent) {
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(12);
+    setFont(font);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(false);
+
+    // The running statement is shown as a selection while the editor is disabled and unfocused:
+    // paint it in the colours of the active selection whatever the state.
+    QPalette pal = palette();
+    for (auto group : {QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(group, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+        pal.setColor(group, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
+    }
+    setPalette(pal);
+
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { InvalidateBlockStarts(); });
+}
+
+void TPrgMemo::SetTabStopsInCharacters(int characters) {
+    setTabStopDistance(QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')) * characters);
+}
+
+QStringList TPrgMemo::Lines() const {
+    QStringList lines;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) lines << block.text();
+    if (!lines.isEmpty() && lines.constLast().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+QString TPrgMemo::Text() const {
+    QStringList blocks;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) blocks << block.text();
+    return blocks.join(QLatin1Char('\n'));
+}
+
+void TPrgMemo::SetText(const QString& text) {
+    if (text == Text()) return;
+    setPlainText(text);
+}
+
+void TPrgMemo::AppendLine(const QString& line) {
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    const QString text = Text();
+    QString addition = line + QLatin1Char('\n');
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) addition.prepend(QLatin1Char('\n'));
+    cursor.insertText(addition);
+}
+
+void TPrgMemo::Clear() {
+    if (!document()->isEmpty()) clear();
+}
+
+const QVector<int>& TPrgMemo::BlockStarts() const {
+    if (blockStarts_.isEmpty())
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+            blockStarts_.append(block.position());
+    return blockStarts_;
+}
+
+int TPrgMemo::DocumentPosition(int crlfPosition) const {
+    // Block k starts at document position p and at p + k when breaks count two.
+    const QVector<int>& starts = BlockStarts();
+    int lo = 0, hi = int(starts.size()) - 1, block = 0;
+    while (lo <= hi) {
+        const int mid = (lo + hi) / 2;
+        if (starts[mid] + mid <= crlfPosition) {
+            block = mid;
+            lo = mid + 1;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    // A position inside a two-character line break falls on the end of its line.
+    const int lineLength = document()->findBlockByNumber(block).length() - 1;
+    const int offset = std::clamp(crlfPosition - (starts.value(block) + block), 0, lineLength);
+    return std::clamp(starts.value(block) + offset, 0, std::max(0, document()->characterCount() - 1));
+}
+
+int TPrgMemo::CrlfPosition(int documentPosition) const {
+    return documentPosition + document()->findBlock(documentPosition).blockNumber();
+}
+
+void TPrgMemo::SetSelection(int start, int length) {
+    QTextCursor cursor(document());
+    cursor.setPosition(DocumentPosition(start));
+    if (length > 0) cursor.setPosition(DocumentPosition(start + length), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+int TPrgMemo::SelStart() const { return CrlfPosition(textCursor().selectionStart()); }
+
+int TPrgMemo::SelLength() const {
+    const QTextCursor cursor = textCursor();
+    return CrlfPosition(cursor.selectionEnd()) - CrlfPosition(cursor.selectionStart());
+}
+
+bool TPrgMemo::event(QEvent* event) {
+    // Ctrl+Z belongs to the menu ("Welt zurücksetzen"), also while the editor has the focus.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Z && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void TPrgMemo::keyPressEvent(QKeyEvent* event) {
+    // Shift+Return would insert a line separator inside the line; every line break is a real one.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ShiftModifier)) {
+        textCursor().insertText(QStringLiteral("\n"));
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+} // namespace nibbo
