@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -165,6 +166,15 @@ public:
     void PrgspeichernMenuItemClick();
     void PrgspeichernunterMenuItemClick();
     void SetProgramFileName(const QString& name);
+    // False after marking a character of the editor's text that a file cannot hold and saying so.
+    bool EditorTextIsSavable();
+    // The editor's text into a file, refusing text the file cannot hold and reporting a file that
+    // cannot be written; true when the file was written.
+    bool WriteEditorText(const QString& path);
+    // A text file's contents, or nothing after reporting why it cannot be read.
+    std::optional<QString> ReadEditorText(const QString& path);
+    // A file dialog with the program filters; the chosen file's folder becomes the working folder.
+    std::optional<QString> ChooseProgramFile(FileDialogSpec& dialog, int filter, const QString& preset);
 
     // --- Recording and replay ---
     void AufzmodusanMenuItemClick();

@@ -1,0 +1,264 @@
+// The program menu: loading and saving the editor's text as a program file.
+#include "shell/prg_memo.h"
+#include "support/form_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace nibbo;
+using namespace nibbo::testing;
+
+namespace {
+
+const QString kDiscard = QStringLiteral("Das Programm wurde noch nicht gespeichert!  Löschen?");
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestProgramFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString startFolder_;
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
+private slots:
+    void initTestCase() { startFolder_ = QDir::currentPath(); }
+    void init() { QVERIFY(QDir::setCurrent(dir_.path())); }
+    void cleanupTestCase() { QDir::setCurrent(startFolder_); }
+
+    void loadingTakesEveryLineBreakAndSavingWritesCrLf_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("LF only") << QByteArray("program p;\nbegin\nend.\n") << QStringList{"program p;", "begin", "end."}
+                                 << QByteArray("program p;\r\nbegin\r\nend.\r\n");
+        QTest::newRow("no final break") << QByteArray("program p;\r\nbegin\r\nend.")
+                                        << QStringList{"program p;", "begin", "end."}
+                                        << QByteArray("program p;\r\nbegin\r\nend.");
+        QTest::newRow("lone CR and mixed") << QByteArray("a\rb\r\nc\n\nd") << QStringList{"a", "b", "c", "", "d"}
+                                           << QByteArray("a\r\nb\r\nc\r\n\r\nd");
+        QTest::newRow("umlauts are single bytes") << QByteArray("{ f\xfcr \xdc" "bungen }\r\n")
+                                                  << QStringList{QString::fromUtf8("{ für Übungen }")}
+                                                  << QByteArray("{ f\xfcr \xdc" "bungen }\r\n");
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << QByteArray();
+    }
+
+    void loadingTakesEveryLineBreakAndSavingWritesCrLf() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, saved);
+        FormFixture f;
+        WriteBytes(Path("in.pas"), file);
+        f.Dialogs->ChooseNext(Path("in.pas"));
+        f.Form->PrgladenMenuItemClick();
+        QCOMPARE(f.Form->PrgMemo->Lines(), lines);
+        QVERIFY(!f.Form->ProgramModified);
+        QVERIFY(f.Form->PrgspeichernMenuItem->isEnabled());
+        QCOMPARE(f.Form->ProgramFileName, Path("in.pas"));
+        QCOMPARE(f.Form->StatusPanels[2]->text(), QStringLiteral("Prg.: ") + Path("in.pas"));
+        f.Dialogs->ChooseNext(Path("out.pas"));
+        f.Form->PrgspeichernunterMenuItemClick();
+        QCOMPARE(ReadBytes(Path("out.pas")), saved);
+        QVERIFY(f.Dialogs->Errors.isEmpty());
+    }
+
+    void theOpenDialogIsPreparedAndAsksNothingAtStartUp() {
+        FormFixture f;
+        f.Dialogs->CancelNext();
+        f.Form->PrgladenMenuItemClick();
+        QVERIFY(f.Dialogs->Questions.isEmpty()); // the initial comment is no change
+        QCOMPARE(f.Dialogs->FileDialogs.size(), 1);
+        const FileDialogSpec& spec = f.Dialogs->FileDialogs[0];
+        QCOMPARE(spec.Mode, FileDialogSpec::Open);
+        QCOMPARE(spec.Title, QStringLiteral("Programm laden"));
+        QCOMPARE(spec.Filters.size(), 2);
+        QCOMPARE(spec.Filters[0].Label, QStringLiteral("Pascal"));
+        QCOMPARE(spec.Filters[0].Pattern, QStringLiteral("*.pas"));
+        QCOMPARE(spec.Filters[1].Label, QStringLiteral("Aufzeichnung"));
+        QCOMPARE(spec.Filters[1].Pattern, QStringLiteral("*.afz"));
+        QCOMPARE(spec.SelectedFilter, 0);
+        QCOMPARE(spec.InitialFolder, QStringLiteral("."));
+    }
+
+    void savingOnlyWritesAChangedProgram() {
+        FormFixture f;
+        WriteBytes(Path("p.pas"), "program p;\r\nbegin\r\nend.");
+        f.Dialogs->ChooseNext(Path("p.pas"));
+        f.Form->PrgladenMenuItemClick();
+        QVERIFY(QFile::remove(Path("p.pas")));
+        f.Form->PrgspeichernMenuItemClick(); // unchanged: nothing is written
+        QVERIFY(!QFile::exists(Path("p.pas")));
+        f.Form->PrgMemo->moveCursor(QTextCursor::End);
+        f.Form->PrgMemo->insertPlainText(QStringLiteral(" "));
+        QVERIFY(f.Form->ProgramModified);
+        f.Form->PrgspeichernMenuItemClick();
+        QCOMPARE(ReadBytes(Path("p.pas")), QByteArray("program p;\r\nbegin\r\nend. "));
+        QVERIFY(!f.Form->ProgramModified);
+    }
+
+    void newProgramAsksNothing() {
+        FormFixture f;
+        f.Form->PrgspeichernMenuItem->setEnabled(true);
+        f.Form->SetProgramFileName(Path("x.pas"));
+        f.Form->PrgMemo->setPlainText(QStringLiteral("vor;"));
+        QVERIFY(f.Form->ProgramModified);
+        f.Form->NeuPrgMenuItemClick();
+        QVERIFY(f.Dialogs->Log.isEmpty());
+        QVERIFY(f.Form->PrgMemo->Lines().isEmpty());
+        QVERIFY(!f.Form->ProgramModified);
+        QCOMPARE(f.Form->ProgramFileName, QStringLiteral("programm.pas"));
+        QCOMPARE(f.Form->StatusPanels[2]->text(), QStringLiteral("Prg.: programm.pas"));
+        QVERIFY(!f.Form->PrgspeichernMenuItem->isEnabled());
+    }
+
+    void loadingAChangedProgramAsks_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("Ja") << true;
+        QTest::newRow("Nein") << false;
+    }
+
+    void loadingAChangedProgramAsks() {
+        QFETCH(bool, answer);
+        FormFixture f;
+        WriteBytes(Path("q.pas"), "program q;");
+        f.Form->PrgMemo->setPlainText(QStringLiteral("mein Programm"));
+        f.Form->RunActive = true;
+        f.Form->MoveTimer->start();
+        f.Dialogs->AnswerNext(answer);
+        f.Dialogs->ChooseNext(Path("q.pas"));
+        f.Form->PrgladenMenuItemClick();
+        QCOMPARE(f.Dialogs->Questions, QStringList{kDiscard});
+        // A running program has been stopped either way.
+        QVERIFY(!f.Form->RunActive && !f.Form->MoveTimer->isActive());
+        QCOMPARE(f.Form->PrgMemo->Lines(), answer ? QStringList{"program q;"} : QStringList{"mein Programm"});
+        QCOMPARE(f.Form->ProgramFileName, answer ? Path("q.pas") : QStringLiteral("programm.pas"));
+        QCOMPARE(f.Form->ProgramModified, !answer);
+    }
+
+    void theWorkingFolderFollowsTheChosenFile() {
+        FormFixture f;
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("klasse7")));
+        f.Dialogs->ChooseNext(Path("klasse7/aufgabe"));
+        f.Form->PrgspeichernunterMenuItemClick();
+        // A name without extension gets the selected filter's.
+        QCOMPARE(f.Form->ProgramFileName, Path("klasse7/aufgabe.pas"));
+        QVERIFY(QFile::exists(Path("klasse7/aufgabe.pas")));
+        QCOMPARE(QDir::current().canonicalPath(), QDir(Path("klasse7")).canonicalPath());
+        // The next dialogs open in "." that is now that folder.
+        f.Dialogs->CancelNext();
+        f.Form->PrgladenMenuItemClick();
+        QCOMPARE(f.Dialogs->FileDialogs.last().InitialFolder, QStringLiteral("."));
+    }
+
+    void saveAsPresetsTheNameAndAlwaysThePascalFilter() {
+        FormFixture f;
+        f.Form->PrgSaveDialog.SelectedFilter = 1; // as a recording save leaves it
+        f.Dialogs->ChooseNext(Path("rec"), 1);   // the user picks "Aufzeichnung"
+        f.Form->PrgspeichernunterMenuItemClick();
+        QCOMPARE(f.Dialogs->FileDialogs[0].SelectedFilter, 0);
+        QCOMPARE(f.Dialogs->FileDialogs[0].PresetName, QStringLiteral("programm.pas"));
+        QCOMPARE(f.Dialogs->FileDialogs[0].Title, QStringLiteral("Programm speichern"));
+        QCOMPARE(f.Form->ProgramFileName, Path("rec.afz"));
+        f.Dialogs->CancelNext();
+        f.Form->PrgspeichernunterMenuItemClick();
+        QCOMPARE(f.Dialogs->FileDialogs[1].SelectedFilter, 0);
+        QCOMPARE(f.Dialogs->FileDialogs[1].PresetName, Path("rec.afz"));
+    }
+
+    void aFileThatCannotBeReadEndsTheCommandAtThatStep() {
+        FormFixture f;
+        f.Form->PrgMemo->setPlainText(QStringLiteral("bleibt"));
+        f.Form->ProgramModified = false;
+        f.Dialogs->ChooseNext(Path("fehlt.pas"));
+        f.Form->PrgladenMenuItemClick();
+        QCOMPARE(f.Dialogs->Errors.size(), 1);
+        QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("fehlt.pas")));
+        // The name already stands; text, flag and menu state are unchanged.
+        QCOMPARE(f.Form->ProgramFileName, Path("fehlt.pas"));
+        QCOMPARE(f.Form->PrgMemo->Lines(), QStringList{"bleibt"});
+        QVERIFY(!f.Form->ProgramModified);
+        QVERIFY(!f.Form->PrgspeichernMenuItem->isEnabled());
+    }
+
+    void aFileTooLargeForTheEditorIsRefused() {
+        FormFixture f;
+        f.Form->PrgMemo->setPlainText(QStringLiteral("bleibt"));
+        WriteBytes(Path("gross.pas"), QByteArray(5 * 1024 * 1024, 'x'));
+        f.Dialogs->AnswerNext(true);
+        f.Dialogs->ChooseNext(Path("gross.pas"));
+        f.Form->PrgladenMenuItemClick();
+        QCOMPARE(f.Dialogs->Errors.size(), 1);
+        QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("zu groß")));
+        QCOMPARE(f.Form->PrgMemo->Lines(), QStringList{"bleibt"});
+    }
+
+    void aFailedWriteEndsTheCommandAtThatStep() {
+        FormFixture f;
+        f.Form->PrgMemo->setPlainText(QStringLiteral("neu"));
+        // A folder that does not exist cannot take the file.
+        f.Dialogs->ChooseNext(Path("nirgends/neu.pas"));
+        f.Form->PrgspeichernunterMenuItemClick();
+        QCOMPARE(f.Dialogs->Errors.size(), 1);
+        QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("neu.pas")));
+        QCOMPARE(f.Form->ProgramFileName, Path("nirgends/neu.pas")); // the name already stands
+        QVERIFY(f.Form->ProgramModified);
+        QVERIFY(!f.Form->PrgspeichernMenuItem->isEnabled());
+        // A later "Programm speichern" writes to the new name, and fails the same way.
+        f.Form->PrgspeichernMenuItemClick();
+        QCOMPARE(f.Dialogs->Errors.size(), 2);
+        QVERIFY(f.Form->ProgramModified);
+        // A name that is a folder is refused and the folder stays what it was.
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("ordner.pas")));
+        f.Form->SetProgramFileName(Path("ordner.pas"));
+        f.Form->PrgspeichernMenuItemClick();
+        QCOMPARE(f.Dialogs->Errors.size(), 3);
+        QVERIFY(QFileInfo(Path("ordner.pas")).isDir());
+    }
+
+    void textAFileCannotHoldIsRefusedVisibly() {
+        FormFixture f;
+        WriteBytes(Path("p.pas"), "vorher");
+        f.Form->SetProgramFileName(Path("p.pas"));
+        f.Form->PrgMemo->setPlainText(QString::fromUtf8("program p; { Pfeil → }\nbegin end."));
+        f.Form->PrgspeichernMenuItemClick();
+        QCOMPARE(f.Dialogs->Messages.size(), 1);
+        QVERIFY(f.Dialogs->Messages[0].contains(QString::fromUtf8("„→“")));
+        QCOMPARE(ReadBytes(Path("p.pas")), QByteArray("vorher"));
+        QVERIFY(f.Form->ProgramModified);
+        QCOMPARE(f.Form->PrgMemo->textCursor().selectedText(), QString::fromUtf8("→"));
+        // Save under a name refuses before the dialog; the text stays as written.
+        f.Form->PrgspeichernunterMenuItemClick();
+        QVERIFY(f.Dialogs->FileDialogs.isEmpty());
+        QCOMPARE(f.Dialogs->Messages.size(), 2);
+        QVERIFY(f.Form->PrgMemo->toPlainText().contains(QString::fromUtf8("→")));
+    }
+
+    void everyChangeOfTheTextMarksTheProgramButSelectionDoesNot() {
+        FormFixture f;
+        QVERIFY(!f.Form->ProgramModified);
+        f.Form->PrgMemo->SetSelection(0, 3);
+        QVERIFY(!f.Form->ProgramModified);
+        f.Form->PrgMemo->insertPlainText(QStringLiteral("x"));
+        QVERIFY(f.Form->ProgramModified);
+    }
+};
+
+QTEST_MAIN(TestProgramFiles)
+#include "test_program_files.moc"
