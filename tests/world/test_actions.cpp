@@ -129,20 +129,29 @@ private slots:
         QCOMPARE(s.world.Orientation, uint8_t(East));
     }
 
-    void nimmAuf_data() {
+    void foodActions_data() {
+        QTest::addColumn<int>("instruction");
         QTest::addColumn<int>("cell");
         QTest::addColumn<int>("stock");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("cellAfter");
         QTest::addColumn<int>("stockAfter");
-        QTest::newRow("last portion becomes free path") << 1 << 0 << int(ActionResult::Done) << 0 << 1;
-        QTest::newRow("full cell") << 9 << 4 << int(ActionResult::Done) << 8 << 5;
-        QTest::newRow("stock at its top still takes the portion")
-            << 3 << 250 << int(ActionResult::Done) << 2 << 250;
-        QTest::newRow("no food") << 0 << 4 << int(ActionResult::NoFood) << 0 << 4;
+        const int take = sym_nimm_auf, give = sym_gib_ab;
+        const int done = int(ActionResult::Done), full = int(ActionResult::CellFull);
+        QTest::newRow("take the last portion") << take << 1 << 0 << done << 0 << 1;
+        QTest::newRow("take from a full cell") << take << 9 << 4 << done << 8 << 5;
+        QTest::newRow("take with the stock at its top") << take << 3 << 250 << done << 2 << 250;
+        QTest::newRow("take without food") << take << 0 << 4 << int(ActionResult::NoFood) << 0 << 4;
+        QTest::newRow("give on free path") << give << 0 << 1 << done << 1 << 0;
+        QTest::newRow("give the ninth portion") << give << 8 << 3 << done << 9 << 2;
+        QTest::newRow("give on a full cell") << give << 9 << 5 << full << 9 << 5;
+        QTest::newRow("full cell before empty stock") << give << 9 << 0 << full << 9 << 0;
+        QTest::newRow("give with an empty stock")
+            << give << 4 << 0 << int(ActionResult::StockEmpty) << 4 << 0;
     }
 
-    void nimmAuf() {
+    void foodActions() {
+        QFETCH(int, instruction);
         QFETCH(int, cell);
         QFETCH(int, stock);
         QFETCH(int, result);
@@ -151,39 +160,10 @@ private slots:
         Scene s;
         s.SetHere(cell);
         s.stock.WriteStock(stock);
-        QCOMPARE(NimmAuf(s.stage), ActionResult(result));
+        QCOMPARE(instruction == sym_nimm_auf ? NimmAuf(s.stage) : GibAb(s.stage), ActionResult(result));
         QCOMPARE(s.Here(), cellAfter);
         QCOMPARE(s.stock.ReadStock(), stockAfter);
         QVERIFY(s.canvas.Calls.empty()); // the picture catches up at the next redraw of the cell
-    }
-
-    void gibAb_data() {
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<int>("stock");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("cellAfter");
-        QTest::addColumn<int>("stockAfter");
-        QTest::newRow("on free path") << 0 << 1 << int(ActionResult::Done) << 1 << 0;
-        QTest::newRow("fills the cell") << 8 << 3 << int(ActionResult::Done) << 9 << 2;
-        QTest::newRow("full cell") << 9 << 5 << int(ActionResult::CellFull) << 9 << 5;
-        QTest::newRow("full cell is checked before the stock")
-            << 9 << 0 << int(ActionResult::CellFull) << 9 << 0;
-        QTest::newRow("empty stock") << 4 << 0 << int(ActionResult::StockEmpty) << 4 << 0;
-    }
-
-    void gibAb() {
-        QFETCH(int, cell);
-        QFETCH(int, stock);
-        QFETCH(int, result);
-        QFETCH(int, cellAfter);
-        QFETCH(int, stockAfter);
-        Scene s;
-        s.SetHere(cell);
-        s.stock.WriteStock(stock);
-        QCOMPARE(GibAb(s.stage), ActionResult(result));
-        QCOMPARE(s.Here(), cellAfter);
-        QCOMPARE(s.stock.ReadStock(), stockAfter);
-        QVERIFY(s.canvas.Calls.empty());
     }
 
     void pickUpUntilEmptyThenPutDownUntilTheStockRunsOut() {
