@@ -1,13 +1,212 @@
-// The world menu and the mouse editor of the main window.
+// The world menu and the mouse editor of the main window. A world file is read and checked in full
+// before anything changes, and written through a temporary file that replaces the old one
+// only when every byte is on disk, so a failed save never costs the previous file.
 #include "shell/nibboform.h"
+
+#include "shell/spin_edit.h"
+#include "world/editor.h"
+#include "world/world_file.h"
+#include "world/world_view.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace nibbo {
 
-void TNibboForm::FeldEditorDrawGridMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
-void TNibboForm::AFresetMenuItemClick() {}
-void TNibboForm::NeuAFMenuItemClick() {}
-void TNibboForm::AFladenMenuItemClick() {}
-void TNibboForm::AFspeichernMenuItemClick() {}
-void TNibboForm::AFspeichernunterMenuItemClick() {}
+namespace {
+
+const char* const kDefaultWorldFile = "welt.wlt";
+
+QString UnsavedWorldQuestion() {
+    return QStringLiteral("Nibbos aktuelle Welt wurde noch nicht gespeichert!  Löschen?");
+}
+
+QString NoStartMessage() {
+    return QStringLiteral("Kein Startfeld vorhanden!");
+}
+
+// File errors name the file on their first line and say what went wrong below it.
+QString FileError(const QString& path, const QString& text) {
+    return QDir::toNativeSeparators(path) + '\n' + text;
+}
+
+QString OpenFailure(const QString& path) {
+    const QFileInfo info(path);
+    QString reason;
+    if (!info.exists())
+        reason = QStringLiteral(" Sie existiert nicht.");
+    else if (info.isDir())
+        reason = QStringLiteral(" Das ist ein Ordner.");
+    else if (!info.isReadable())
+        reason = QStringLiteral(" Der Zugriff wurde verweigert.");
+    return FileError(path, QStringLiteral("Die Datei kann nicht geöffnet werden.") + reason);
+}
+
+// Why a world file cannot be created at path, as far as can be told before trying; "" if no reason
+// is known.
+QString CreateObstacle(const QString& path) {
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral(" Der Ordner „%1“ existiert nicht.")
+            .arg(QDir::toNativeSeparators(folder.filePath()));
+    if (info.isDir()) return QStringLiteral(" Unter diesem Namen gibt es schon einen Ordner.");
+    // A file whose mode grants nobody write access is marked read-only and is not replaced, also
+    // not by a user whom the system would let write anyway.
+    constexpr QFile::Permissions kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && !(info.permissions() & kAnyWrite))
+        return QStringLiteral(" Sie ist schreibgeschützt.");
+    return {};
+}
+
+enum class Reading { Loaded, Unreadable, Refused };
+
+// Reads and checks a world file; on success the record holds it. Shows its own error messages.
+Reading ReadWorldFile(const QString& path, TDialogs& dialogs, WorldRecord& record) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        dialogs.ShowError(OpenFailure(path));
+        return Reading::Unreadable;
+    }
+    const QByteArray bytes = file.read(qint64(kWorldFileSize));
+    if (bytes.size() < qsizetype(kWorldFileSize) && file.error() != QFileDevice::NoError) {
+        dialogs.ShowError(FileError(path, QStringLiteral("Die Datei kann nicht gelesen werden.")));
+        return Reading::Unreadable;
+    }
+    const WorldFileReading reading =
+        DecodeWorldFile({reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
+    if (!reading.Record) {
+        dialogs.ShowError(FileError(path, QString::fromUtf8(reading.Problem)));
+        return Reading::Refused;
+    }
+    record = *reading.Record;
+    return Reading::Loaded;
+}
+
+// Writes the stored world to path; the old file stays as it was unless all of the new one was
+// written. Shows its own error messages.
+bool WriteWorldFile(const QString& path, const WorldRecord& record, TDialogs& dialogs) {
+    const QString obstacle = CreateObstacle(path);
+    if (!obstacle.isEmpty()) {
+        dialogs.ShowError(
+            FileError(path, QStringLiteral("Die Datei kann nicht angelegt werden.") + obstacle));
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        dialogs.ShowError(FileError(path, QStringLiteral("Die Datei kann nicht angelegt werden.")));
+        return false;
+    }
+    const WorldFileBytes bytes = EncodeWorldFile(record);
+    const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    if (written != qint64(bytes.size()) || !file.commit()) {
+        file.cancelWriting();
+        dialogs.ShowError(FileError(
+            path, QStringLiteral(
+                      "Die Datei kann nicht geschrieben werden. Eine vorhandene Datei bleibt unverändert.")));
+        return false;
+    }
+    return true;
+}
+
+EditorButton ToEditorButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return EditorButton::Left;
+    case Qt::RightButton:
+        return EditorButton::Right;
+    case Qt::MiddleButton:
+        return EditorButton::Middle;
+    default:
+        return EditorButton::Other;
+    }
+}
+
+unsigned ToEditorModifiers(Qt::KeyboardModifiers shift) {
+    unsigned modifiers = NoModifier;
+    if (shift & Qt::ShiftModifier) modifiers |= ShiftKey;
+    if (shift & Qt::ControlModifier) modifiers |= CtrlKey;
+    if (shift & Qt::AltModifier) modifiers |= AltKey;
+    return modifiers;
+}
+
+} // namespace
+
+void TNibboForm::FeldEditorDrawGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                             QPoint point) {
+    const QPoint cell = TWorldGrid::CellAt(point);
+    EditorMouseDown(CurrentWorld, *FeldEditorDrawGrid, ToEditorButton(button), ToEditorModifiers(shift),
+                    cell.x(), cell.y());
+}
+
+void TNibboForm::AFresetMenuItemClick() {
+    StopSpeedButtonClick();
+    RestoreWorld(StoredWorld, CurrentWorld, *ItemsSpinEdit);
+    FormPaint();
+}
+
+void TNibboForm::NeuAFMenuItemClick() {
+    if (CurrentWorld.WorldModified && !Dialogs->AskQuestion(UnsavedWorldQuestion())) return;
+    StopSpeedButtonClick();
+    ClearWorld(CurrentWorld);
+    StoreWorld(CurrentWorld, *ItemsSpinEdit, StoredWorld);
+    FormPaint();
+    SetWorldFileName(QString::fromLatin1(kDefaultWorldFile));
+    AFspeichernMenuItem->setEnabled(false);
+    CurrentWorld.WorldModified = false;
+}
+
+void TNibboForm::AFladenMenuItemClick() {
+    if (!CurrentWorld.WorldModified || Dialogs->AskQuestion(UnsavedWorldQuestion())) {
+        if (const std::optional<FileChoice> choice = Dialogs->ChooseFile(FeldSelectDialog)) {
+            const QString path = QFileInfo(choice->Path).absoluteFilePath();
+            QDir::setCurrent(QFileInfo(path).absolutePath());
+            StopSpeedButtonClick();
+            WorldRecord record = StoredWorld;
+            switch (ReadWorldFile(path, *Dialogs, record)) {
+            case Reading::Unreadable:
+                return;
+            case Reading::Refused:
+                break;
+            case Reading::Loaded:
+                StoredWorld = record;
+                RestoreWorld(StoredWorld, CurrentWorld, *ItemsSpinEdit);
+                CurrentWorld.StartPlaced = true;
+                SetWorldFileName(path);
+                AFspeichernMenuItem->setEnabled(true);
+                CurrentWorld.WorldModified = false;
+                break;
+            }
+        }
+    }
+    FormPaint();
+}
+
+void TNibboForm::AFspeichernMenuItemClick() {
+    if (!CurrentWorld.StartPlaced) {
+        Dialogs->ShowMessage(NoStartMessage());
+    } else {
+        StoreWorld(CurrentWorld, *ItemsSpinEdit, StoredWorld);
+        if (!WriteWorldFile(WorldFileName, StoredWorld, *Dialogs)) return;
+        CurrentWorld.WorldModified = false;
+    }
+    FormPaint();
+}
+
+void TNibboForm::AFspeichernunterMenuItemClick() {
+    FeldSaveDialog.PresetName = WorldFileName;
+    if (!CurrentWorld.StartPlaced) {
+        Dialogs->ShowMessage(NoStartMessage());
+    } else if (const std::optional<FileChoice> choice = Dialogs->ChooseFile(FeldSaveDialog)) {
+        StoreWorld(CurrentWorld, *ItemsSpinEdit, StoredWorld);
+        SetWorldFileName(QFileInfo(WithFilterExtension(*choice, FeldSaveDialog)).absoluteFilePath());
+        if (!WriteWorldFile(WorldFileName, StoredWorld, *Dialogs)) return;
+        CurrentWorld.WorldModified = false;
+        AFspeichernMenuItem->setEnabled(true);
+    }
+    FormPaint();
+}
 
 } // namespace nibbo
