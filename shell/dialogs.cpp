@@ -53,4 +53,9 @@ QString WithFilterExtension(const FileChoice& choice, const FileDialogSpec& spec
     return path + pattern.mid(dot);
 }
 
+QString ChosenPath(const FileChoice& choice, const FileDialogSpec& spec) {
+    const QString path = spec.Mode == FileDialogSpec::Save ? WithFilterExtension(choice, spec) : choice.Path;
+    return QFileInfo(path).absoluteFilePath();
+}
+
 } // namespace nibbo

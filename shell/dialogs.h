@@ -60,4 +60,7 @@ private:
 // the file shows in the open dialog later on.
 QString WithFilterExtension(const FileChoice& choice, const FileDialogSpec& spec);
 
+// The full path of a chosen file; a save dialog's choice gets its filter's extension first.
+QString ChosenPath(const FileChoice& choice, const FileDialogSpec& spec);
+
 } // namespace nibbo

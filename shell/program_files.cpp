@@ -55,7 +55,7 @@ std::optional<QString> TNibboForm::ChooseProgramFile(FileDialogSpec& dialog, int
     dialog.PresetName = preset;
     const std::optional<FileChoice> choice = Dialogs->ChooseFile(dialog);
     if (!choice) return std::nullopt;
-    const QString path = dialog.Mode == FileDialogSpec::Save ? WithFilterExtension(*choice, dialog) : choice->Path;
+    const QString path = ChosenPath(*choice, dialog);
     QDir::setCurrent(QFileInfo(path).absolutePath());
     return path;
 }

@@ -1,8 +1,9 @@
 #include "shell/text_file.h"
 
+#include "shell/file_errors.h"
 #include "shell/text_codec.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QSaveFile>
 
@@ -10,27 +11,21 @@ namespace nibbo {
 
 namespace {
 
-QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString TooLarge(const QString& path) {
+    return FileError(path, QStringLiteral("Die Datei ist zu groß für den Editor (höchstens %1 MB).")
+                               .arg(kMaxTextFileBytes / (1024 * 1024)));
+}
 
 } // namespace
 
 TextFileResult ReadTextFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden.").arg(Shown(path))};
-    if (file.size() > kMaxTextFileBytes)
-        return {false, {},
-                QStringLiteral("Die Datei „%1“ ist zu groß für den Editor (höchstens %2 MB).")
-                    .arg(Shown(path))
-                    .arg(kMaxTextFileBytes / (1024 * 1024))};
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return {false, {}, OpenFailure(path)};
+    if (file.size() > kMaxTextFileBytes) return {false, {}, TooLarge(path)};
     const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return {false, {}, QStringLiteral("Die Datei „%1“ kann nicht gelesen werden.").arg(Shown(path))};
-    if (bytes.size() > kMaxTextFileBytes)
-        return {false, {},
-                QStringLiteral("Die Datei „%1“ ist zu groß für den Editor (höchstens %2 MB).")
-                    .arg(Shown(path))
-                    .arg(kMaxTextFileBytes / (1024 * 1024))};
+        return {false, {}, FileError(path, QStringLiteral("Die Datei kann nicht gelesen werden."))};
+    if (bytes.size() > kMaxTextFileBytes) return {false, {}, TooLarge(path)};
     return {true, NormalizeLineBreaks(DecodeWindows1252(bytes)), {}};
 }
 
@@ -38,10 +33,13 @@ TextFileResult WriteTextFile(const QString& path, const QString& text) {
     QString withBreaks = text;
     withBreaks.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     const std::optional<QByteArray> bytes = EncodeWindows1252(withBreaks);
-    if (!bytes) return {false, {}, QStringLiteral("Der Text kann nicht als Datei „%1“ gespeichert werden.").arg(Shown(path))};
+    if (!bytes) return {false, {}, FileError(path, QStringLiteral("Der Text enthält Zeichen, die die Datei nicht fassen kann."))};
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
-        return {false, {}, QStringLiteral("Die Datei „%1“ kann nicht angelegt werden.").arg(Shown(path))};
+    if (!CreateObstacle(path).isEmpty() || !file.open(QIODevice::WriteOnly)) return {false, {}, CreateFailure(path)};
+    if (file.write(*bytes) != bytes->size() || !file.commit()) {
+        file.cancelWriting();
+        return {false, {}, WriteFailure(path)};
+    }
     return {true, {}, {}};
 }
 

@@ -3,6 +3,7 @@
 // only when every byte is on disk, so a failed save never costs the previous file.
 #include "shell/nibboform.h"
 
+#include "shell/file_errors.h"
 #include "shell/spin_edit.h"
 #include "world/editor.h"
 #include "world/world_file.h"
@@ -25,40 +26,6 @@ QString UnsavedWorldQuestion() {
 
 QString NoStartMessage() {
     return QStringLiteral("Kein Startfeld vorhanden!");
-}
-
-// File errors name the file on their first line and say what went wrong below it.
-QString FileError(const QString& path, const QString& text) {
-    return QDir::toNativeSeparators(path) + '\n' + text;
-}
-
-QString OpenFailure(const QString& path) {
-    const QFileInfo info(path);
-    QString reason;
-    if (!info.exists())
-        reason = QStringLiteral(" Sie existiert nicht.");
-    else if (info.isDir())
-        reason = QStringLiteral(" Das ist ein Ordner.");
-    else if (!info.isReadable())
-        reason = QStringLiteral(" Der Zugriff wurde verweigert.");
-    return FileError(path, QStringLiteral("Die Datei kann nicht geöffnet werden.") + reason);
-}
-
-// Why a world file cannot be created at path, as far as can be told before trying; "" if no reason
-// is known.
-QString CreateObstacle(const QString& path) {
-    const QFileInfo info(path);
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir())
-        return QStringLiteral(" Der Ordner „%1“ existiert nicht.")
-            .arg(QDir::toNativeSeparators(folder.filePath()));
-    if (info.isDir()) return QStringLiteral(" Unter diesem Namen gibt es schon einen Ordner.");
-    // A file whose mode grants nobody write access is marked read-only and is not replaced, also
-    // not by a user whom the system would let write anyway.
-    constexpr QFile::Permissions kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.exists() && !(info.permissions() & kAnyWrite))
-        return QStringLiteral(" Sie ist schreibgeschützt.");
-    return {};
 }
 
 enum class Reading { Loaded, Unreadable, Refused };
@@ -88,24 +55,16 @@ Reading ReadWorldFile(const QString& path, TDialogs& dialogs, WorldRecord& recor
 // Writes the stored world to path; the old file stays as it was unless all of the new one was
 // written. Shows its own error messages.
 bool WriteWorldFile(const QString& path, const WorldRecord& record, TDialogs& dialogs) {
-    const QString obstacle = CreateObstacle(path);
-    if (!obstacle.isEmpty()) {
-        dialogs.ShowError(
-            FileError(path, QStringLiteral("Die Datei kann nicht angelegt werden.") + obstacle));
-        return false;
-    }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        dialogs.ShowError(FileError(path, QStringLiteral("Die Datei kann nicht angelegt werden.")));
+    if (!CreateObstacle(path).isEmpty() || !file.open(QIODevice::WriteOnly)) {
+        dialogs.ShowError(CreateFailure(path));
         return false;
     }
     const WorldFileBytes bytes = EncodeWorldFile(record);
     const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
     if (written != qint64(bytes.size()) || !file.commit()) {
         file.cancelWriting();
-        dialogs.ShowError(FileError(
-            path, QStringLiteral(
-                      "Die Datei kann nicht geschrieben werden. Eine vorhandene Datei bleibt unverändert.")));
+        dialogs.ShowError(WriteFailure(path));
         return false;
     }
     return true;
@@ -161,7 +120,7 @@ void TNibboForm::NeuAFMenuItemClick() {
 void TNibboForm::AFladenMenuItemClick() {
     if (!CurrentWorld.WorldModified || Dialogs->AskQuestion(UnsavedWorldQuestion())) {
         if (const std::optional<FileChoice> choice = Dialogs->ChooseFile(FeldSelectDialog)) {
-            const QString path = QFileInfo(choice->Path).absoluteFilePath();
+            const QString path = ChosenPath(*choice, FeldSelectDialog);
             QDir::setCurrent(QFileInfo(path).absolutePath());
             StopSpeedButtonClick();
             WorldRecord record = StoredWorld;
@@ -201,7 +160,7 @@ void TNibboForm::AFspeichernunterMenuItemClick() {
         Dialogs->ShowMessage(NoStartMessage());
     } else if (const std::optional<FileChoice> choice = Dialogs->ChooseFile(FeldSaveDialog)) {
         StoreWorld(CurrentWorld, *ItemsSpinEdit, StoredWorld);
-        SetWorldFileName(QFileInfo(WithFilterExtension(*choice, FeldSaveDialog)).absoluteFilePath());
+        SetWorldFileName(ChosenPath(*choice, FeldSaveDialog));
         if (!WriteWorldFile(WorldFileName, StoredWorld, *Dialogs)) return;
         CurrentWorld.WorldModified = false;
         AFspeichernMenuItem->setEnabled(true);
