@@ -1,0 +1,513 @@
+// Recording mode through the real window: switching it on and off with its questions, the enabled
+// states of the menu "Aufzeichnen" after every event, starting and ending a recording, and hand
+// control by keys with the lines it logs.
+#include "recording_helpers.h"
+#include "shell/spin_edit.h"
+#include "world/world_view.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+using namespace nibbo;
+using namespace nibbo::testing;
+
+namespace {
+
+const QString kDiscardProgram = QStringLiteral("Das Programm wurde noch nicht gespeichert!  Löschen?");
+const QString kDiscardActive = QStringLiteral("Die Aufzeichnung wurde noch nicht beendet/gespeichert!  Löschen?");
+const QString kDiscardRecording = QStringLiteral("Die Aufzeichnung wurde noch nicht gespeichert!  Löschen?");
+const QString kNoFigure = QStringLiteral("Wo ist Nibbo?!");
+const QString kRanIntoWall = QStringLiteral("Nibbo ist gegen eine Mauer gelaufen!");
+const QString kNoFood = QStringLiteral("Es ist kein Futter vorhanden!");
+
+QList<QToolButton*> FiveButtons(const TNibboForm& form) {
+    return {form.RunSpeedButton, form.PauseSpeedButton, form.StepSpeedButton, form.StopSpeedButton,
+            form.SyntaxSpeedButton};
+}
+
+bool ProgramToolsEnabled(const TNibboForm& form) {
+    bool all = form.ProgrammMenuItem->menuAction()->isEnabled();
+    bool any = all;
+    for (QToolButton* button : FiveButtons(form)) {
+        all = all && button->isEnabled();
+        any = any || button->isEnabled();
+    }
+    if (all != any) qWarning("the program tools are partly enabled");
+    return all && any;
+}
+
+QImage Drawn(const TNibboForm& form) {
+    return form.FeldEditorDrawGrid->Surface().convertToFormat(QImage::Format_RGB32);
+}
+
+// What a full repaint draws; hand control must have drawn exactly this cell by cell.
+QImage Repainted(TNibboForm& form) {
+    form.FormPaint();
+    return Drawn(form);
+}
+
+struct TableRow {
+    const char* event;
+    std::function<void(FormFixture&, const QString& folder)> setUp; // brings the window to the event
+    std::function<void(FormFixture&, const QString& folder)> event_; // the event itself
+    const char* after; // the six items after the event: '1' on, '0' off, '-' unchanged
+};
+
+void ReplayReady(FormFixture& f, const char* text) {
+    ModeOnWithFigure(*f.Form);
+    f.Form->PrgMemo->setPlainText(QString::fromLatin1(text));
+}
+
+const TableRow kTable[] = {
+    {"mode switched on", [](FormFixture&, const QString&) {},
+     [](FormFixture& f, const QString&) { f.Form->AufzmodusanMenuItemClick(); }, "111100"},
+    {"recording started", [](FormFixture& f, const QString&) { ModeOnWithFigure(*f.Form); },
+     [](FormFixture& f, const QString&) { f.Form->AufzstartenMenuItemClick(); }, "----00"},
+    {"recording ended",
+     [](FormFixture& f, const QString&) {
+         ModeOnWithFigure(*f.Form);
+         f.Form->AufzstartenMenuItemClick();
+     },
+     [](FormFixture& f, const QString&) { f.Form->AufzbeendenMenuItemClick(); }, "----11"},
+    {"recording loaded",
+     [](FormFixture& f, const QString& folder) {
+         ModeOnWithFigure(*f.Form);
+         QVERIFY(WriteBytes(folder + "/geladen.afz", "procedure a;\r\nbegin\r\nend;\r\n"));
+         f.Dialogs->ChooseNext(folder + "/geladen.afz");
+     },
+     [](FormFixture& f, const QString&) { f.Form->AufzladenMenuItemClick(); }, "----11"},
+    {"saved under a chosen name",
+     [](FormFixture& f, const QString& folder) {
+         ReplayReady(f, "procedure a;\nbegin\nend;\n");
+         f.Dialogs->ChooseNext(folder + "/gespeichert.afz");
+     },
+     [](FormFixture& f, const QString&) { f.Form->AufzspeichernunterMenuItemClick(); }, "----1-"},
+    {"replay started", [](FormFixture& f, const QString&) { ReplayReady(f, "procedure a; begin vor; end;"); },
+     [](FormFixture& f, const QString&) { f.Form->AufzwiederholenMenuItemClick(); }, "000000"},
+    {"replay ended normally",
+     [](FormFixture& f, const QString&) {
+         ReplayReady(f, "procedure a; begin end;");
+         f.Form->AufzwiederholenMenuItemClick();
+     },
+     [](FormFixture& f, const QString&) { f.Form->AufzTimerTimer(); }, "1111-1"},
+    {"replay ended by a format error",
+     [](FormFixture& f, const QString&) {
+         ReplayReady(f, "procedure a; begin end.");
+         f.Form->AufzwiederholenMenuItemClick();
+     },
+     [](FormFixture& f, const QString&) { f.Form->AufzTimerTimer(); }, "1111-1"},
+    {"replay ended by a failed action",
+     [](FormFixture& f, const QString&) {
+         ReplayReady(f, "procedure a; begin nimm_auf; end;");
+         f.Form->AufzwiederholenMenuItemClick();
+     },
+     [](FormFixture& f, const QString&) { f.Form->AufzTimerTimer(); }, "1111-1"},
+    {"mode switched off", [](FormFixture& f, const QString&) { ModeOnWithFigure(*f.Form); },
+     [](FormFixture& f, const QString&) { f.Form->AufzmodusanMenuItemClick(); }, "000000"},
+    {"mode switched off during a replay",
+     [](FormFixture& f, const QString&) {
+         ReplayReady(f, "procedure a; begin vor; end;");
+         f.Form->AufzwiederholenMenuItemClick();
+     },
+     [](FormFixture& f, const QString&) { f.Form->AufzmodusanMenuItemClick(); }, "000000"},
+};
+
+void SetItems(TNibboForm& form, bool enabled) {
+    for (QAction* item : {form.AufzstartenMenuItem, form.AufzbeendenMenuItem, form.AufzwiederholenMenuItem,
+                          form.AufzladenMenuItem, form.AufzspeichernMenuItem, form.AufzspeichernunterMenuItem})
+        item->setEnabled(enabled);
+}
+
+} // namespace
+
+class TestRecordingMode : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString startFolder_;
+
+private slots:
+    void initTestCase() { startFolder_ = QDir::currentPath(); }
+    void init() { QVERIFY(QDir::setCurrent(dir_.path())); }
+    void cleanupTestCase() { QDir::setCurrent(startFolder_); }
+
+    void atProgramStartOnlyTheModeItemIsEnabled() {
+        FormFixture f;
+        QCOMPARE(f.Form->AufzmodusanMenuItem->text(), QStringLiteral("Aufzeichnungsmodus an"));
+        QVERIFY(f.Form->AufzmodusanMenuItem->isEnabled());
+        QCOMPARE(RecordingItems(*f.Form), QStringLiteral("000000"));
+        QVERIFY(ProgramToolsEnabled(*f.Form));
+    }
+
+    // Each event sets the items it concerns and leaves the others ("-") as they were; every row is
+    // tried with all items on and with all items off before the event.
+    void enabledStatesAfterEveryEvent_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("before");
+        for (int row = 0; row < int(std::size(kTable)); ++row) {
+            QTest::addRow("%s, all on before", kTable[row].event) << row << true;
+            QTest::addRow("%s, all off before", kTable[row].event) << row << false;
+        }
+    }
+
+    void enabledStatesAfterEveryEvent() {
+        QFETCH(int, row);
+        QFETCH(bool, before);
+        const TableRow& entry = kTable[row];
+        FormFixture f;
+        entry.setUp(f, dir_.path());
+        SetItems(*f.Form, before);
+        entry.event_(f, dir_.path());
+        QString expected = QString::fromLatin1(entry.after);
+        expected.replace(QLatin1Char('-'), before ? QLatin1Char('1') : QLatin1Char('0'));
+        QCOMPARE(RecordingItems(*f.Form), expected);
+        QVERIFY(f.Dialogs->Errors.isEmpty());
+        QCOMPARE(f.Dialogs->Unscripted, 0);
+    }
+
+    void switchingOnAsksForAChangedProgram_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("Ja") << true;
+        QTest::newRow("Nein") << false;
+    }
+
+    void switchingOnAsksForAChangedProgram() {
+        QFETCH(bool, answer);
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        form.PrgMemo->setPlainText(QStringLiteral("program p;"));
+        form.SetProgramFileName(QStringLiteral("/tmp/p.pas"));
+        f.Dialogs->AnswerNext(answer);
+        form.AufzmodusanMenuItemClick();
+        QCOMPARE(f.Dialogs->Log, QStringList{"question: " + kDiscardProgram});
+        QCOMPARE(form.RecordingMode, answer);
+        QCOMPARE(form.PrgMemo->Lines(), answer ? QStringList{} : QStringList{"program p;"});
+        QCOMPARE(form.AufzmodusanMenuItem->text(),
+                 answer ? QStringLiteral("Aufzeichnungsmodus aus") : QStringLiteral("Aufzeichnungsmodus an"));
+        QCOMPARE(ProgramToolsEnabled(form), !answer);
+        QCOMPARE(RecordingItems(form), answer ? QStringLiteral("111100") : QStringLiteral("000000"));
+        QCOMPARE(form.StatusPanels[2]->text(),
+                 answer ? QStringLiteral("Aufz.: aufzeichnung.afz") : QStringLiteral("Prg.: /tmp/p.pas"));
+        QCOMPARE(form.RecordingFileName, answer ? QStringLiteral("aufzeichnung.afz") : QString());
+        // The program's name is kept for later; switching off names "programm.pas".
+        QCOMPARE(form.ProgramFileName, QStringLiteral("/tmp/p.pas"));
+    }
+
+    void switchingOnWithAnUnchangedProgramAsksNothing() {
+        FormFixture f;
+        f.Form->AufzmodusanMenuItemClick(); // the initial comment is no change
+        QVERIFY(f.Dialogs->Log.isEmpty());
+        QVERIFY(f.Form->RecordingMode);
+        QVERIFY(f.Form->PrgMemo->Lines().isEmpty());
+        QVERIFY(f.Form->PrgMemo->isEnabled());
+    }
+
+    void switchingOnStopsARunningProgram_data() {
+        QTest::addColumn<bool>("chewing");
+        QTest::newRow("between statements") << false;
+        QTest::newRow("while the figure chews") << true;
+    }
+
+    void switchingOnStopsARunningProgram() {
+        QFETCH(bool, chewing);
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        form.RunActive = true;
+        (chewing ? form.StepTimer : form.MoveTimer)->start();
+        form.PrgMemo->setEnabled(false);
+        form.ItemsSpinEdit->setEnabled(false);
+        form.FeldEditorDrawGrid->setEnabled(false);
+        form.ProgramModified = false;
+        form.AufzmodusanMenuItemClick();
+        QVERIFY(!form.MoveTimer->isActive() && !form.StepTimer->isActive());
+        QVERIFY(!form.RunActive && !form.StepMode);
+        QVERIFY(form.PrgMemo->isEnabled() && form.ItemsSpinEdit->isEnabled() && form.FeldEditorDrawGrid->isEnabled());
+        form.AufzmodusanMenuItemClick();
+        QVERIFY(!form.RunActive && !form.StepMode);
+        QVERIFY(ProgramToolsEnabled(form));
+    }
+
+    void switchingOffAsksOnlyDuringARecording() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        ModeOnWithFigure(form);
+        form.AufzstartenMenuItemClick();
+        f.Dialogs->Clear();
+        f.Dialogs->AnswerNext(false);
+        form.AufzmodusanMenuItemClick();
+        QCOMPARE(f.Dialogs->Log, QStringList{"question: " + kDiscardActive});
+        QVERIFY(form.RecordingMode && form.RecordingActive);
+        QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin"}));
+
+        f.Dialogs->AnswerNext(true);
+        form.AufzmodusanMenuItemClick();
+        QVERIFY(!form.RecordingMode && !form.RecordingActive);
+        QVERIFY(form.RecordingUnsaved); // neither direction touches it
+        QVERIFY(form.PrgMemo->Lines().isEmpty());
+        QVERIFY(!form.ProgramModified);
+        QCOMPARE(form.ProgramFileName, QStringLiteral("programm.pas"));
+        QCOMPARE(form.StatusPanels[2]->text(), QStringLiteral("Prg.: programm.pas"));
+        QCOMPARE(form.AufzmodusanMenuItem->text(), QStringLiteral("Aufzeichnungsmodus an"));
+        QVERIFY(ProgramToolsEnabled(form));
+        QCOMPARE(RecordingItems(form), QStringLiteral("000000"));
+    }
+
+    void anEndedRecordingIsDroppedWithoutAQuestionButStaysUnsaved() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        ModeOnWithFigure(form);
+        form.AufzstartenMenuItemClick();
+        form.AufzbeendenMenuItemClick();
+        form.AufzmodusanMenuItemClick();
+        QVERIFY(f.Dialogs->Log.isEmpty());
+        QVERIFY(form.PrgMemo->Lines().isEmpty());
+
+        form.AufzmodusanMenuItemClick();
+        f.Dialogs->AnswerNext(false);
+        form.AufzstartenMenuItemClick();
+        QCOMPARE(f.Dialogs->Questions, QStringList{kDiscardRecording});
+        QVERIFY(!form.RecordingActive);
+        QVERIFY(form.PrgMemo->Lines().isEmpty());
+        f.Dialogs->AnswerNext(true);
+        form.AufzstartenMenuItemClick();
+        QVERIFY(form.RecordingActive);
+        QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin"}));
+    }
+
+    void startingAndEnding() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        form.AufzmodusanMenuItemClick();
+        form.PrgMemo->setPlainText(QStringLiteral("bleibt"));
+        form.AufzstartenMenuItemClick(); // no figure placed
+        QCOMPARE(f.Dialogs->Log, QStringList{"message: " + kNoFigure});
+        QVERIFY(!form.RecordingActive);
+        QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
+
+        f.Dialogs->Clear();
+        form.AufzbeendenMenuItemClick(); // outside a recording: nothing
+        QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
+
+        PlaceFigure(form, 4, 4, East);
+        form.SetRecordingFileName(QStringLiteral("/tmp/alt.afz"));
+        form.AufzstartenMenuItemClick();
+        QVERIFY(form.RecordingActive && form.RecordingUnsaved);
+        QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\n"));
+        QCOMPARE(form.RecordingFileName, QStringLiteral("aufzeichnung.afz"));
+        QCOMPARE(form.StatusPanels[2]->text(), QStringLiteral("Aufz.: aufzeichnung.afz"));
+
+        form.AufzstartenMenuItemClick(); // during a recording: only a repaint
+        QVERIFY(f.Dialogs->Log.isEmpty());
+        QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\n"));
+
+        form.AufzbeendenMenuItemClick();
+        QVERIFY(!form.RecordingActive && form.RecordingUnsaved);
+        QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\nend;\n"));
+        form.AufzbeendenMenuItemClick();
+        QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\nend;\n"));
+        QVERIFY(f.Dialogs->Log.isEmpty());
+    }
+
+    void aRecordingOfVDVXN() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        // From (2, 2) facing east: v steps to (3, 2), d faces north, v meets the wall of row 1, x is
+        // no key of hand control, n finds no food. Both failures are logged all the same.
+        ModeOnWithFigure(form, 2, 2, East);
+        form.AufzstartenMenuItemClick();
+        Type(form, "vdvxn");
+        form.AufzbeendenMenuItemClick();
+        QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin", "  vor;", "  drehe_links;",
+                                                     "  vor;", "  nimm_auf;", "end;"}));
+        QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\n  vor;\n  drehe_links;\n"
+                                                      "  vor;\n  nimm_auf;\nend;\n"));
+        QCOMPARE(f.Dialogs->Log, (QStringList{"message: " + kRanIntoWall, "message: " + kNoFood}));
+        QCOMPARE(form.CurrentWorld.StartColumn, 3);
+        QCOMPARE(form.CurrentWorld.StartRow, 2);
+        QCOMPARE(int(form.CurrentWorld.Orientation), int(North));
+        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(!form.CurrentWorld.WorldModified);
+    }
+
+    void keysActOnTheWorldAndDrawWhatARepaintDraws() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        SetCell(form.CurrentWorld, 6, 5, 9);
+        SetCell(form.CurrentWorld, 5, 5, 1);
+        ModeOnWithFigure(form, 5, 5, East);
+        form.AufzstartenMenuItemClick();
+        Type(form, "n"); // takes the one portion
+        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 0);
+        QCOMPARE(form.ItemsSpinEdit->value(), 1);
+        QCOMPARE(form.ItemsSpinEdit->text(), QStringLiteral("1"));
+        Type(form, "v"); // onto the full cell
+        Type(form, "g"); // the full cell is tested first, the stock is 1
+        QCOMPARE(f.Dialogs->Log, QStringList{"message: Das Feld ist bereits voll!"});
+        Type(form, "ddv"); // now facing west, back to (5, 5)
+        Type(form, "g");
+        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 1);
+        QCOMPARE(form.ItemsSpinEdit->value(), 0);
+        Type(form, "g");
+        QCOMPARE(f.Dialogs->Messages.last(), QStringLiteral("Der Vorrat ist alle!"));
+        Type(form, "dv");
+        const QImage drawn = Drawn(form);
+        QCOMPARE(drawn, Repainted(form));
+        QCOMPARE(form.CurrentWorld.StartRow, 6);
+        QVERIFY(!form.CurrentWorld.WorldModified);
+    }
+
+    void keysAreToldApartByTheirCodeAlone_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("small") << int(Qt::NoModifier) << "n";
+        QTest::newRow("Caps Lock") << int(Qt::NoModifier) << "N";
+        QTest::newRow("Shift") << int(Qt::ShiftModifier) << "N";
+        QTest::newRow("Ctrl") << int(Qt::ControlModifier) << "\x0e";
+        QTest::newRow("Alt") << int(Qt::AltModifier) << "n";
+        QTest::newRow("AltGr") << int(Qt::ControlModifier | Qt::AltModifier) << "";
+        QTest::newRow("all") << int(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)
+                             << "";
+    }
+
+    void keysAreToldApartByTheirCodeAlone() {
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        SetCell(form.CurrentWorld, 5, 5, 3);
+        ModeOnWithFigure(form);
+        form.AufzstartenMenuItemClick();
+        PressKey(form, Qt::Key_N, Qt::KeyboardModifiers(modifiers), text);
+        QCOMPARE(form.PrgMemo->Lines().last(), QStringLiteral("  nimm_auf;"));
+        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 2);
+        // An auto-repeated key acts once per repeat.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_N, Qt::KeyboardModifiers(modifiers), text, true);
+        for (int i = 0; i < 2; ++i) QApplication::sendEvent(&form, &repeat);
+        QCOMPARE(form.PrgMemo->LineCount(), 5);
+        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 0);
+    }
+
+    void otherKeysLogNothingButMarkTheRecordingUnsaved_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("x") << int(Qt::Key_X);
+        QTest::newRow("Shift alone") << int(Qt::Key_Shift);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("digit") << int(Qt::Key_4);
+        QTest::newRow("F7") << int(Qt::Key_F7);
+        QTest::newRow("a letter with umlaut") << int(Qt::Key_Adiaeresis);
+    }
+
+    void otherKeysLogNothingButMarkTheRecordingUnsaved() {
+        QFETCH(int, key);
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        ModeOnWithFigure(form);
+        form.AufzstartenMenuItemClick();
+        form.RecordingUnsaved = false; // as after loading a recording during the recording
+        const QString before = form.PrgMemo->Text();
+        PressKey(form, Qt::Key(key));
+        QCOMPARE(form.PrgMemo->Text(), before);
+        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(f.Dialogs->Log.isEmpty());
+    }
+
+    void keysDoNothingOutsideARecording() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        Type(form, "v"); // mode off
+        ModeOnWithFigure(form);
+        Type(form, "v"); // mode on, idle
+        form.AufzstartenMenuItemClick();
+        form.AufzbeendenMenuItemClick();
+        form.RecordingUnsaved = false;
+        Type(form, "vdng"); // after the recording ended
+        QCOMPARE(form.PrgMemo->Lines().last(), QStringLiteral("end;"));
+        QCOMPARE(form.CurrentWorld.StartColumn, 5);
+        QCOMPARE(int(form.CurrentWorld.Orientation), int(East));
+        QVERIFY(!form.RecordingUnsaved);
+        QVERIFY(f.Dialogs->Log.isEmpty());
+    }
+
+    void theKeyGoesOnToTheMemoWithTheFocus() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ModeOnWithFigure(form);
+        form.AufzstartenMenuItemClick();
+        form.PrgMemo->setFocus();
+        QTRY_VERIFY(form.PrgMemo->hasFocus());
+        QTextCursor caret = form.PrgMemo->textCursor();
+        caret.setPosition(0);
+        form.PrgMemo->setTextCursor(caret);
+        QTest::keyClick(form.PrgMemo, Qt::Key_D);
+        // The line is logged once and the letter is typed at the caret as well.
+        QCOMPARE(form.PrgMemo->Lines(), (QStringList{"dprocedure aufzeichnung;", "begin", "  drehe_links;"}));
+        QCOMPARE(int(form.CurrentWorld.Orientation), int(North));
+        // With the focus on the world view the key only acts.
+        form.FeldEditorDrawGrid->setFocus();
+        QTRY_VERIFY(form.FeldEditorDrawGrid->hasFocus());
+        QTest::keyClick(form.FeldEditorDrawGrid, Qt::Key_D, Qt::ShiftModifier);
+        QCOMPARE(form.PrgMemo->Lines(),
+                 (QStringList{"dprocedure aufzeichnung;", "begin", "  drehe_links;", "  drehe_links;"}));
+        QCOMPARE(int(form.CurrentWorld.Orientation), int(West));
+    }
+
+    void keysWithoutAFigureLogTheirLineAndTouchNothing() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        SetCell(form.CurrentWorld, 5, 5, 4);
+        ModeOnWithFigure(form, 5, 5, North);
+        form.AufzstartenMenuItemClick();
+        // A right click on the figure's cell removes the figure; its last position stays in the fields.
+        form.FeldEditorDrawGridMouseDown(Qt::RightButton, Qt::NoModifier,
+                                         TWorldGrid::CellRect(5, 5).center());
+        QVERIFY(!form.CurrentWorld.StartPlaced);
+        form.ItemsSpinEdit->WriteStock(2);
+        const World before = form.CurrentWorld;
+        const QImage drawn = Drawn(form);
+        Type(form, "vdng");
+        QCOMPARE(form.PrgMemo->Lines().mid(2), (QStringList{"  vor;", "  drehe_links;", "  nimm_auf;", "  gib_ab;"}));
+        QCOMPARE(f.Dialogs->Log, QStringList(4, "message: " + kNoFigure));
+        QVERIFY(form.CurrentWorld.Cells == before.Cells);
+        QCOMPARE(form.CurrentWorld.StartColumn, 5);
+        QCOMPARE(form.CurrentWorld.StartRow, 5);
+        QCOMPARE(int(form.CurrentWorld.Orientation), int(North));
+        QCOMPARE(form.ItemsSpinEdit->ReadStock(), 2);
+        QCOMPARE(Drawn(form), drawn);
+        QVERIFY(form.RecordingActive);
+    }
+
+    void resettingTheWorldDuringARecordingIsNotLogged() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        ModeOnWithFigure(form, 5, 5, East);
+        form.AufzstartenMenuItemClick();
+        Type(form, "vv");
+        form.AFresetMenuItemClick();
+        QCOMPARE(form.CurrentWorld.StartColumn, 5);
+        Type(form, "d");
+        QCOMPARE(form.PrgMemo->Lines().mid(2), (QStringList{"  vor;", "  vor;", "  drehe_links;"}));
+        QVERIFY(form.RecordingActive);
+    }
+
+    void handControlNeverChangesTheAnimationStep() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        ModeOnWithFigure(form);
+        form.AufzstartenMenuItemClick();
+        form.AnimationStep = 2; // as a paused run may leave it
+        Type(form, "d");
+        QCOMPARE(form.AnimationStep, 2);
+        // The figure was drawn in that step's frame, not in the resting frame of a repaint.
+        const QImage drawn = Drawn(form);
+        QVERIFY(drawn != Repainted(form));
+    }
+};
+
+QTEST_MAIN(TestRecordingMode)
+#include "test_recording_mode.moc"
