@@ -349,12 +349,21 @@ bool TNibboForm::eventFilter(QObject* watched, QEvent* event) {
     // goes on to that widget afterwards.
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
+        // The handler may have moved the focus (a message box), so that the parents a press travels
+        // on to would look like its first receiver.
+        const bool travelling = event == previewedKey_ && widget && previewedAt_ && widget != previewedAt_ &&
+                                widget->isAncestorOf(previewedAt_);
         QWidget* focus = QApplication::focusWidget();
         const bool forFocus = widget && (widget == focus || (!focus && widget == this));
-        if (forFocus && widget->window() == this) {
+        if (!travelling && forFocus && widget->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);
             FormKeyDown(key->key(), key->modifiers());
+            previewedKey_ = event;
+            previewedAt_ = widget;
         }
+    } else {
+        // Only the press itself reaches the filter while it travels on.
+        previewedKey_ = nullptr;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -203,6 +203,11 @@ private:
     void BuildTimers();
     void BuildDialogSpecs();
     void ConnectHandlers();
+
+    // The key press last previewed and the widget it was previewed at: a press that no widget
+    // accepts travels on to that widget's parents and is not previewed again there.
+    const QEvent* previewedKey_ = nullptr;
+    QPointer<QWidget> previewedAt_;
 };
 
 // The banner in the first panel of the status bar.

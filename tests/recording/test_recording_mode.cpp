@@ -19,7 +19,8 @@ using namespace nibbo::testing;
 namespace {
 
 const QString kDiscardProgram = QStringLiteral("Das Programm wurde noch nicht gespeichert!  Löschen?");
-const QString kDiscardActive = QStringLiteral("Die Aufzeichnung wurde noch nicht beendet/gespeichert!  Löschen?");
+const QString kDiscardActive =
+    QStringLiteral("Die Aufzeichnung wurde noch nicht beendet/gespeichert!  Löschen?");
 const QString kDiscardRecording = QStringLiteral("Die Aufzeichnung wurde noch nicht gespeichert!  Löschen?");
 const QString kNoFigure = QStringLiteral("Wo ist Nibbo?!");
 const QString kRanIntoWall = QStringLiteral("Nibbo ist gegen eine Mauer gelaufen!");
@@ -53,7 +54,7 @@ QImage Repainted(TNibboForm& form) {
 
 struct TableRow {
     const char* event;
-    std::function<void(FormFixture&, const QString& folder)> setUp; // brings the window to the event
+    std::function<void(FormFixture&, const QString& folder)> setUp;  // brings the window to the event
     std::function<void(FormFixture&, const QString& folder)> event_; // the event itself
     const char* after; // the six items after the event: '1' on, '0' off, '-' unchanged
 };
@@ -118,10 +119,20 @@ const TableRow kTable[] = {
 };
 
 void SetItems(TNibboForm& form, bool enabled) {
-    for (QAction* item : {form.AufzstartenMenuItem, form.AufzbeendenMenuItem, form.AufzwiederholenMenuItem,
-                          form.AufzladenMenuItem, form.AufzspeichernMenuItem, form.AufzspeichernunterMenuItem})
+    for (QAction* item :
+         {form.AufzstartenMenuItem, form.AufzbeendenMenuItem, form.AufzwiederholenMenuItem,
+          form.AufzladenMenuItem, form.AufzspeichernMenuItem, form.AufzspeichernunterMenuItem})
         item->setEnabled(enabled);
 }
+
+// Dialogs whose message box takes the focus away from the window, as a real one does until the
+// window is active again.
+struct FocusTakingDialogs : FakeDialogs {
+    void ShowMessage(const QString& text) override {
+        FakeDialogs::ShowMessage(text);
+        if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    }
+};
 
 } // namespace
 
@@ -225,7 +236,8 @@ private slots:
         form.AufzmodusanMenuItemClick();
         QVERIFY(!form.MoveTimer->isActive() && !form.StepTimer->isActive());
         QVERIFY(!form.RunActive && !form.StepMode);
-        QVERIFY(form.PrgMemo->isEnabled() && form.ItemsSpinEdit->isEnabled() && form.FeldEditorDrawGrid->isEnabled());
+        QVERIFY(form.PrgMemo->isEnabled() && form.ItemsSpinEdit->isEnabled() &&
+                form.FeldEditorDrawGrid->isEnabled());
         form.AufzmodusanMenuItemClick();
         QVERIFY(!form.RunActive && !form.StepMode);
         QVERIFY(ProgramToolsEnabled(form));
@@ -321,10 +333,11 @@ private slots:
         form.AufzstartenMenuItemClick();
         Type(form, "vdvxn");
         form.AufzbeendenMenuItemClick();
-        QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin", "  vor;", "  drehe_links;",
-                                                     "  vor;", "  nimm_auf;", "end;"}));
-        QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\n  vor;\n  drehe_links;\n"
-                                                      "  vor;\n  nimm_auf;\nend;\n"));
+        QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin", "  vor;",
+                                                     "  drehe_links;", "  vor;", "  nimm_auf;", "end;"}));
+        QCOMPARE(form.PrgMemo->Text(),
+                 QStringLiteral("procedure aufzeichnung;\nbegin\n  vor;\n  drehe_links;\n"
+                                "  vor;\n  nimm_auf;\nend;\n"));
         QCOMPARE(f.Dialogs->Log, (QStringList{"message: " + kRanIntoWall, "message: " + kNoFood}));
         QCOMPARE(form.CurrentWorld.StartColumn, 3);
         QCOMPARE(form.CurrentWorld.StartRow, 2);
@@ -369,7 +382,8 @@ private slots:
         QTest::newRow("Ctrl") << int(Qt::ControlModifier) << "\x0e";
         QTest::newRow("Alt") << int(Qt::AltModifier) << "n";
         QTest::newRow("AltGr") << int(Qt::ControlModifier | Qt::AltModifier) << "";
-        QTest::newRow("all") << int(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)
+        QTest::newRow("all") << int(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                                    Qt::MetaModifier)
                              << "";
     }
 
@@ -386,7 +400,8 @@ private slots:
         QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 2);
         // An auto-repeated key acts once per repeat.
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_N, Qt::KeyboardModifiers(modifiers), text, true);
-        for (int i = 0; i < 2; ++i) QApplication::sendEvent(&form, &repeat);
+        for (int i = 0; i < 2; ++i)
+            QApplication::sendEvent(&form, &repeat);
         QCOMPARE(form.PrgMemo->LineCount(), 5);
         QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 0);
     }
@@ -457,6 +472,27 @@ private slots:
         QCOMPARE(int(form.CurrentWorld.Orientation), int(West));
     }
 
+    void aMessageDuringAKeyPressDoesNotRepeatTheKey() {
+        auto owned = std::make_unique<FocusTakingDialogs>();
+        FocusTakingDialogs& dialogs = *owned;
+        TNibboForm form(std::move(owned));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ModeOnWithFigure(form, 2, 2, North);
+        form.AufzstartenMenuItemClick();
+        form.FeldEditorDrawGrid->setFocus();
+        QTRY_VERIFY(form.FeldEditorDrawGrid->hasFocus());
+        // The key travels on from the world view to the window, which then has no focus widget.
+        QTest::keyClick(form.FeldEditorDrawGrid, Qt::Key_V);
+        QCOMPARE(dialogs.Log, QStringList{"message: " + kRanIntoWall});
+        QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin", "  vor;"}));
+        // The next press, with no focus widget, is previewed once at the window.
+        QVERIFY(!QApplication::focusWidget());
+        QTest::keyClick(&form, Qt::Key_D);
+        QTest::keyClick(&form, Qt::Key_D);
+        QCOMPARE(form.PrgMemo->Lines().mid(2), (QStringList{"  vor;", "  drehe_links;", "  drehe_links;"}));
+    }
+
     void keysWithoutAFigureLogTheirLineAndTouchNothing() {
         FormFixture f;
         TNibboForm& form = *f.Form;
@@ -471,7 +507,8 @@ private slots:
         const World before = form.CurrentWorld;
         const QImage drawn = Drawn(form);
         Type(form, "vdng");
-        QCOMPARE(form.PrgMemo->Lines().mid(2), (QStringList{"  vor;", "  drehe_links;", "  nimm_auf;", "  gib_ab;"}));
+        QCOMPARE(form.PrgMemo->Lines().mid(2),
+                 (QStringList{"  vor;", "  drehe_links;", "  nimm_auf;", "  gib_ab;"}));
         QCOMPARE(f.Dialogs->Log, QStringList(4, "message: " + kNoFigure));
         QVERIFY(form.CurrentWorld.Cells == before.Cells);
         QCOMPARE(form.CurrentWorld.StartColumn, 5);
