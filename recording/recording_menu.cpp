@@ -21,7 +21,8 @@ namespace nibbo {
 namespace {
 
 const char* const kDiscardProgram = "Das Programm wurde noch nicht gespeichert!  Löschen?";
-const char* const kDiscardActiveRecording = "Die Aufzeichnung wurde noch nicht beendet/gespeichert!  Löschen?";
+const char* const kDiscardActiveRecording =
+    "Die Aufzeichnung wurde noch nicht beendet/gespeichert!  Löschen?";
 const char* const kDiscardRecording = "Die Aufzeichnung wurde noch nicht gespeichert!  Löschen?";
 const char* const kEndRecordingFirst = "Erst die Aufzeichnung beenden!";
 const char* const kWorldChanged = "Nibbos Welt wurde verändert! Zurücksetzen?";
@@ -37,12 +38,14 @@ constexpr int kReplayMsPerPosition = 80;
 // Qt names a letter key by its capital, whatever Shift, Caps Lock, Ctrl or Alt do, and so does
 // the virtual-key code; no other key has a virtual-key code of a letter.
 int VirtualKeyCode(int qtKey) {
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey;
     return 0;
 }
 
 void SetEnabled(std::initializer_list<QAction*> items, bool enabled) {
-    for (QAction* item : items) item->setEnabled(enabled);
+    for (QAction* item : items)
+        item->setEnabled(enabled);
 }
 
 } // namespace
@@ -58,7 +61,8 @@ void TNibboForm::AufzmodusanMenuItemClick() {
         AufzmodusanMenuItem->setText(QStringLiteral("Aufzeichnungsmodus aus"));
         ProgrammMenuItem->setEnabled(false);
         ProgrammMenuItem->menuAction()->setEnabled(false);
-        for (QToolButton* button : buttons) button->setEnabled(false);
+        for (QToolButton* button : buttons)
+            button->setEnabled(false);
         StopReplay();
         SetRecordingFileName(QString::fromLatin1(kDefaultRecordingFile));
         SetEnabled({AufzspeichernMenuItem, AufzspeichernunterMenuItem}, false);
@@ -70,7 +74,8 @@ void TNibboForm::AufzmodusanMenuItemClick() {
     AufzmodusanMenuItem->setText(QStringLiteral("Aufzeichnungsmodus an"));
     ProgrammMenuItem->setEnabled(true);
     ProgrammMenuItem->menuAction()->setEnabled(true);
-    for (QToolButton* button : buttons) button->setEnabled(true);
+    for (QToolButton* button : buttons)
+        button->setEnabled(true);
     SetEnabled({AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem}, false);
     SetProgramFileName(QString::fromLatin1(kDefaultProgramFile));
     SetEnabled({AufzladenMenuItem, AufzspeichernMenuItem, AufzspeichernunterMenuItem}, false);
@@ -84,7 +89,8 @@ void TNibboForm::AufzstartenMenuItemClick() {
         (!RecordingUnsaved || Dialogs->AskQuestion(QString::fromUtf8(kDiscardRecording)))) {
         RecordingActive = true;
         PrgMemo->Clear();
-        for (const char* line : kRecordingHead) PrgMemo->AppendLine(QString::fromLatin1(line));
+        for (const char* line : kRecordingHead)
+            PrgMemo->AppendLine(QString::fromLatin1(line));
         RecordingUnsaved = true;
         SetRecordingFileName(QString::fromLatin1(kDefaultRecordingFile));
         SetEnabled({AufzspeichernMenuItem, AufzspeichernunterMenuItem}, false);
@@ -174,8 +180,8 @@ void TNibboForm::AufzwiederholenMenuItemClick() {
         if (CurrentWorld.StartPlaced) {
             const ReplayHeader header = StartReplay(Replay, ToCoreLines(PrgMemo->Lines()));
             if (header == ReplayHeader::Accepted) {
-                SetEnabled({AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem, AufzladenMenuItem,
-                            AufzspeichernMenuItem, AufzspeichernunterMenuItem},
+                SetEnabled({AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem,
+                            AufzladenMenuItem, AufzspeichernMenuItem, AufzspeichernunterMenuItem},
                            false);
                 AufzTimer->start();
             } else {

@@ -78,7 +78,8 @@ ReplayTick ReplayStep(ReplayState& replay, Stage& stage) {
     tick.PlacesCaret = true;
     tick.Caret = lineStart + tokenColumn - 1;
     if (tick.Word == "end") {
-        if (ReadWord(replay.Lines, replay.Position).empty()) return Ending(std::move(tick), ReplayEnd::Normal, "");
+        if (ReadWord(replay.Lines, replay.Position).empty())
+            return Ending(std::move(tick), ReplayEnd::Normal, "");
         return Ending(std::move(tick), ReplayEnd::FormatError, kReplayFormatError);
     }
     for (const ReplayInstruction& known : kInstructions) {

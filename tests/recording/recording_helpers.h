@@ -16,8 +16,9 @@ namespace nibbo::testing {
 // The six items below the mode item, in menu order, as a string of '1' (enabled) and '0'.
 inline QString RecordingItems(const TNibboForm& form) {
     QString states;
-    for (const QAction* item : {form.AufzstartenMenuItem, form.AufzbeendenMenuItem, form.AufzwiederholenMenuItem,
-                                form.AufzladenMenuItem, form.AufzspeichernMenuItem, form.AufzspeichernunterMenuItem})
+    for (const QAction* item :
+         {form.AufzstartenMenuItem, form.AufzbeendenMenuItem, form.AufzwiederholenMenuItem,
+          form.AufzladenMenuItem, form.AufzspeichernMenuItem, form.AufzspeichernunterMenuItem})
         states += item->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     return states;
 }

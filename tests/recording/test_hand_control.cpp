@@ -16,8 +16,10 @@ private slots:
         // letters' codes (which are other keys' codes) included.
         QMap<int, TSymbol> acting;
         for (int key = 0; key <= 0xFFFF; ++key)
-            if (const std::optional<TSymbol> instruction = HandKeyInstruction(key)) acting.insert(key, *instruction);
-        const QMap<int, TSymbol> expected{{68, sym_drehe_links}, {71, sym_gib_ab}, {78, sym_nimm_auf}, {86, sym_vor}};
+            if (const std::optional<TSymbol> instruction = HandKeyInstruction(key))
+                acting.insert(key, *instruction);
+        const QMap<int, TSymbol> expected{
+            {68, sym_drehe_links}, {71, sym_gib_ab}, {78, sym_nimm_auf}, {86, sym_vor}};
         QCOMPARE(acting, expected);
     }
 

@@ -15,7 +15,9 @@ namespace {
 const QString kDiscardRecording = QStringLiteral("Die Aufzeichnung wurde noch nicht gespeichert!  Löschen?");
 const QString kEndFirst = QStringLiteral("Erst die Aufzeichnung beenden!");
 
-QString Panel(const TNibboForm& form) { return form.StatusPanels[2]->text(); }
+QString Panel(const TNibboForm& form) {
+    return form.StatusPanels[2]->text();
+}
 
 } // namespace
 
@@ -41,16 +43,18 @@ private slots:
         QTest::newRow("LF only") << QByteArray("procedure a;\nbegin\nend;\n")
                                  << QStringList{"procedure a;", "begin", "end;"}
                                  << QByteArray("procedure a;\r\nbegin\r\nend;\r\n");
-        QTest::newRow("no final break") << QByteArray("procedure a;\r\nbegin\r\nend;")
-                                        << QStringList{"procedure a;", "begin", "end;"}
-                                        << QByteArray("procedure a;\r\nbegin\r\nend;");
-        QTest::newRow("lone CR") << QByteArray("procedure a;\rbegin\r\rend;") << QStringList{"procedure a;", "begin", "", "end;"}
+        QTest::newRow("no final break")
+            << QByteArray("procedure a;\r\nbegin\r\nend;") << QStringList{"procedure a;", "begin", "end;"}
+            << QByteArray("procedure a;\r\nbegin\r\nend;");
+        QTest::newRow("lone CR") << QByteArray("procedure a;\rbegin\r\rend;")
+                                 << QStringList{"procedure a;", "begin", "", "end;"}
                                  << QByteArray("procedure a;\r\nbegin\r\n\r\nend;");
         QTest::newRow("umlauts as single bytes") << QByteArray("procedure s\xfc\x64w\xe4rts;\r\n")
                                                  << QStringList{QString::fromUtf8("procedure südwärts;")}
                                                  << QByteArray("procedure s\xfc\x64w\xe4rts;\r\n");
-        QTest::newRow("any text loads") << QByteArray("\x80\x81 \t{x}") << QStringList{QString::fromUtf8("€\u0081 \t{x}")}
-                                        << QByteArray("\x80\x81 \t{x}");
+        QTest::newRow("any text loads")
+            << QByteArray("\x80\x81 \t{x}") << QStringList{QString::fromUtf8("€\u0081 \t{x}")}
+            << QByteArray("\x80\x81 \t{x}");
     }
 
     void loadAndSaveRoundTrips() {
@@ -140,7 +144,8 @@ private slots:
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("dort")));
         QVERIFY(QDir::setCurrent(Path("dort")));
         form.AufzspeichernMenuItemClick();
-        QCOMPARE(ReadBytes(Path("dort/aufzeichnung.afz")), QByteArray("procedure aufzeichnung;\r\nbegin\r\nend;\r\n"));
+        QCOMPARE(ReadBytes(Path("dort/aufzeichnung.afz")),
+                 QByteArray("procedure aufzeichnung;\r\nbegin\r\nend;\r\n"));
         QVERIFY(!form.RecordingUnsaved);
         QCOMPARE(form.RecordingFileName, QStringLiteral("aufzeichnung.afz"));
     }
@@ -187,10 +192,12 @@ private slots:
         QVERIFY(form.RecordingActive); // the recording goes on either way
         Type(form, "d");
         if (answer) {
-            QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure alt;", "begin", "  vor;", "  drehe_links;"}));
+            QCOMPARE(form.PrgMemo->Lines(),
+                     (QStringList{"procedure alt;", "begin", "  vor;", "  drehe_links;"}));
             QCOMPARE(form.RecordingFileName, Path("alt.afz"));
         } else {
-            QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin", "  drehe_links;"}));
+            QCOMPARE(form.PrgMemo->Lines(),
+                     (QStringList{"procedure aufzeichnung;", "begin", "  drehe_links;"}));
             QCOMPARE(form.RecordingFileName, QStringLiteral("aufzeichnung.afz"));
             QCOMPARE(f.Dialogs->FileDialogs.size(), 0);
         }

@@ -30,7 +30,8 @@ struct Scene {
 
 SourceLines Lines(const QStringList& lines) {
     SourceLines result;
-    for (const QString& line : lines) result.push_back(line.toLatin1().toStdString());
+    for (const QString& line : lines)
+        result.push_back(line.toLatin1().toStdString());
     return result;
 }
 
@@ -83,7 +84,8 @@ private slots:
         const int badName = int(ReplayHeader::InvalidName);
         QTest::newRow("made by hand") << QStringList{"procedure aufzeichnung;", "begin"} << ok;
         QTest::newRow("capitals on one line") << QStringList{"PROCEDURE Weg_1 ; BEGIN"} << ok;
-        QTest::newRow("spread over lines") << QStringList{"", "  procedure", "", "x", ";", "   ", "begin"} << ok;
+        QTest::newRow("spread over lines")
+            << QStringList{"", "  procedure", "", "x", ";", "   ", "begin"} << ok;
         QTest::newRow("no blank before ;") << QStringList{"procedure x;begin"} << ok;
         QTest::newRow("name begin") << QStringList{"procedure begin; begin"} << ok;
         QTest::newRow("name procedure") << QStringList{"procedure procedure; begin"} << ok;
@@ -102,7 +104,8 @@ private slots:
         QTest::newRow("name gib_ab") << QStringList{"procedure gib_ab; begin"} << badName;
         QTest::newRow("name end") << QStringList{"procedure end; begin"} << badName;
         QTest::newRow("name from a digit") << QStringList{"procedure 1a; begin"} << badName;
-        QTest::newRow("name with umlaut") << QStringList{QString::fromUtf8("procedure wäg; begin")} << badName;
+        QTest::newRow("name with umlaut")
+            << QStringList{QString::fromUtf8("procedure wäg; begin")} << badName;
         QTest::newRow("name with a dot") << QStringList{"procedure a.b; begin"} << badName;
         QTest::newRow("no name") << QStringList{"procedure"} << badName;
         QTest::newRow("no ;") << QStringList{"procedure a begin"} << badName;
@@ -134,9 +137,10 @@ private slots:
         const QString format = QStringLiteral("format: Fehler im Aufzeichnungsformat!");
         // "procedure aufzeichnung;" and "begin" take 25 + 7 characters with their line breaks.
         QTest::newRow("made by hand")
-            << QStringList{"procedure aufzeichnung;", "begin", "  nimm_auf;", "  gib_ab;", "  vor;", "  drehe_links;",
-                           "end;"}
-            << QStringList{"nimm_auf 34 8", "gib_ab 47 6", "vor 58 3", "drehe_links 66 11", "end 80 0", "normal: "};
+            << QStringList{"procedure aufzeichnung;", "begin", "  nimm_auf;", "  gib_ab;", "  vor;",
+                           "  drehe_links;",          "end;"}
+            << QStringList{"nimm_auf 34 8",     "gib_ab 47 6", "vor 58 3",
+                           "drehe_links 66 11", "end 80 0",    "normal: "};
         QTest::newRow("case and a shared line")
             << QStringList{"PROCEDURE AUFZ; BEGIN", "Vor;DREHE_links;", "END;"}
             << QStringList{"vor 23 3", "drehe_links 27 11", "end 41 0", "normal: "};
@@ -145,23 +149,23 @@ private slots:
             << QStringList{"vor 27 3", "end 34 0", "normal: "};
         QTest::newRow("no end") << QStringList{"procedure a; begin", "vor;", "vor;"}
                                 << QStringList{"vor 20 3", "vor 26 3", " -", format};
-        QTest::newRow("end with a dot") << QStringList{"procedure a; begin", "vor;", "end."}
-                                        << QStringList{"vor 20 3", "end. -", format};
-        QTest::newRow("a word after end") << QStringList{"procedure a; begin", "end;", "vor;"}
-                                          << QStringList{"end 20 0", format};
-        QTest::newRow("a semicolon after end") << QStringList{"procedure a; begin end;;"}
-                                               << QStringList{"end 19 0", format};
-        QTest::newRow("no semicolon") << QStringList{"procedure a; begin", "vor", "vor;"}
-                                      << QStringList{"vor -", format};
+        QTest::newRow("end with a dot")
+            << QStringList{"procedure a; begin", "vor;", "end."} << QStringList{"vor 20 3", "end. -", format};
+        QTest::newRow("a word after end")
+            << QStringList{"procedure a; begin", "end;", "vor;"} << QStringList{"end 20 0", format};
+        QTest::newRow("a semicolon after end")
+            << QStringList{"procedure a; begin end;;"} << QStringList{"end 19 0", format};
+        QTest::newRow("no semicolon")
+            << QStringList{"procedure a; begin", "vor", "vor;"} << QStringList{"vor -", format};
         QTest::newRow("a word that is no instruction")
             << QStringList{"procedure a; begin", "  vor;", "  links;", "  vor;"}
             << QStringList{"vor 22 3", "links 30 0", format};
-        QTest::newRow("a tab before an instruction") << QStringList{"procedure a; begin", "\tvor;"}
-                                                     << QStringList{"\tvor 20 0", format};
+        QTest::newRow("a tab before an instruction")
+            << QStringList{"procedure a; begin", "\tvor;"} << QStringList{"\tvor 20 0", format};
         QTest::newRow("a comment") << QStringList{"procedure a; begin", "{ vor }", "vor;"}
                                    << QStringList{"{ -", format};
-        QTest::newRow("a program's instructions") << QStringList{"procedure a; begin", "if vorne_frei then vor;"}
-                                                  << QStringList{"if -", format};
+        QTest::newRow("a program's instructions")
+            << QStringList{"procedure a; begin", "if vorne_frei then vor;"} << QStringList{"if -", format};
         QTest::newRow("header only") << QStringList{"procedure a; begin"} << QStringList{" -", format};
     }
 
@@ -203,10 +207,13 @@ private slots:
         QTest::addColumn<int>("stock");
         QTest::addColumn<int>("orientation");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no food") << "nimm_auf" << 0 << 3 << 0 << QString::fromUtf8("Es ist keine Futter vorhanden!");
-        QTest::newRow("full cell first") << "gib_ab" << 9 << 0 << 0 << QString::fromUtf8("Das Feld ist bereits voll!");
+        QTest::newRow("no food") << "nimm_auf" << 0 << 3 << 0
+                                 << QString::fromUtf8("Es ist keine Futter vorhanden!");
+        QTest::newRow("full cell first")
+            << "gib_ab" << 9 << 0 << 0 << QString::fromUtf8("Das Feld ist bereits voll!");
         QTest::newRow("no stock") << "gib_ab" << 3 << 0 << 0 << QString::fromUtf8("Der Vorrat ist alle!");
-        QTest::newRow("wall") << "vor" << 0 << 0 << 1 << QString::fromUtf8("Nibbo ist gegen eine Mauer gelaufen!");
+        QTest::newRow("wall") << "vor" << 0 << 0 << 1
+                              << QString::fromUtf8("Nibbo ist gegen eine Mauer gelaufen!");
     }
 
     void aFailingActionEndsTheReplayWithItsOwnWording() {
@@ -250,7 +257,8 @@ private slots:
             Scene s;
             s.world.StartColumn = column;
             s.world.StartRow = row;
-            StartReplay(s.replay, Lines({"procedure a; begin", QString::fromLatin1(instruction) + ";", "end;"}));
+            StartReplay(s.replay,
+                        Lines({"procedure a; begin", QString::fromLatin1(instruction) + ";", "end;"}));
             s.world.StartPlaced = false;
             const World before = s.world;
             const ReplayTick tick = ReplayStep(s.replay, s.stage);

@@ -138,18 +138,19 @@ private slots:
         QTest::addColumn<int>("column"); // where the figure ends, from (5, 5) facing east
         const QStringList none;
         QTest::newRow("capitals, two on a line")
-            << "PROCEDURE AUFZ; BEGIN\nVor;DREHE_links;\nEND;" << QStringList{"23 3 Vor", "27 11 DREHE_links", "41 0 "}
-            << none << 6;
+            << "PROCEDURE AUFZ; BEGIN\nVor;DREHE_links;\nEND;"
+            << QStringList{"23 3 Vor", "27 11 DREHE_links", "41 0 "} << none << 6;
         QTest::newRow("no end") << "procedure a;\nbegin\n  vor;\n  vor;\n"
-                                << QStringList{"23 3 vor", "31 3 vor", "31 3 vor"} << QStringList{"message: " + kFormat}
-                                << 7;
-        QTest::newRow("end with a dot") << "procedure a;\nbegin\n  vor;\nend."
-                                        << QStringList{"23 3 vor", "23 3 vor"} << QStringList{"message: " + kFormat}
-                                        << 6;
+                                << QStringList{"23 3 vor", "31 3 vor", "31 3 vor"}
+                                << QStringList{"message: " + kFormat} << 7;
+        QTest::newRow("end with a dot")
+            << "procedure a;\nbegin\n  vor;\nend." << QStringList{"23 3 vor", "23 3 vor"}
+            << QStringList{"message: " + kFormat} << 6;
         QTest::newRow("a word after end") << "procedure a;\nbegin\nend;\nvor;" << QStringList{"21 0 "}
                                           << QStringList{"message: " + kFormat} << 5;
-        QTest::newRow("a tab before an instruction") << "procedure a;\nbegin\n\tvor;\nend;" << QStringList{"21 0 "}
-                                                     << QStringList{"message: " + kFormat} << 5;
+        QTest::newRow("a tab before an instruction")
+            << "procedure a;\nbegin\n\tvor;\nend;" << QStringList{"21 0 "}
+            << QStringList{"message: " + kFormat} << 5;
         QTest::newRow("blank lines") << "\n\nprocedure a;\n\n   \nbegin\n\n  vor ;\n\nend\n;\n\n  \n"
                                      << QStringList{"36 3 vor", "45 0 "} << none << 6;
     }
@@ -174,10 +175,14 @@ private slots:
     void refusedHeadersResetTheWorldAndStartNothing_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("a program") << "program p;\nbegin\n  vor;\nend." << "Kein Aufzeichnungsformat!";
-        QTest::newRow("named vor") << "procedure vor;\nbegin\nend;" << QString::fromUtf8("Kein gültiger Bezeichner!");
-        QTest::newRow("name from a digit") << "procedure 2a;\nbegin\nend;" << QString::fromUtf8("Kein gültiger Bezeichner!");
-        QTest::newRow("no begin") << "procedure a;\n  vor;\nend;" << QString::fromUtf8("Kein gültiger Bezeichner!");
+        QTest::newRow("a program") << "program p;\nbegin\n  vor;\nend."
+                                   << "Kein Aufzeichnungsformat!";
+        QTest::newRow("named vor") << "procedure vor;\nbegin\nend;"
+                                   << QString::fromUtf8("Kein gültiger Bezeichner!");
+        QTest::newRow("name from a digit")
+            << "procedure 2a;\nbegin\nend;" << QString::fromUtf8("Kein gültiger Bezeichner!");
+        QTest::newRow("no begin") << "procedure a;\n  vor;\nend;"
+                                  << QString::fromUtf8("Kein gültiger Bezeichner!");
     }
 
     void refusedHeadersResetTheWorldAndStartNothing() {
@@ -294,7 +299,8 @@ private slots:
         form.PrgMemo->setPlainText(QStringLiteral("procedure a;\nbegin\n  vor;\n  nimm_auf;\n  vor;\nend;"));
         form.AufzwiederholenMenuItemClick();
         form.AufzTimerTimer();
-        form.FeldEditorDrawGridMouseDown(Qt::RightButton, Qt::NoModifier, TWorldGrid::CellRect(6, 5).center());
+        form.FeldEditorDrawGridMouseDown(Qt::RightButton, Qt::NoModifier,
+                                         TWorldGrid::CellRect(6, 5).center());
         QVERIFY(!form.CurrentWorld.StartPlaced);
         const World before = form.CurrentWorld;
         const QImage drawn = Drawn(form);
