@@ -1,0 +1,66 @@
+// A tab control that only switches: a row of tabs over a framed display area, where the widgets
+// that stand for the tabs' pages are placed. It knows nothing of the pages; its owner shows and
+// hides them on Change. Tabs that do not fit in one row wrap into several rows, the row of the
+// selected tab standing next to the display area, as a tab control of a classic desktop does.
+#pragma once
+
+#include <QPointer>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+namespace nibbo {
+
+class TTabControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit TTabControl(QWidget* parent = nullptr);
+
+    int AddTab(const QString& caption);
+    int Count() const { return int(captions_.size()); }
+    QString TabCaption(int index) const { return captions_.value(index); }
+
+    // The selected tab, or -1 for none. Selecting from the program raises no Change.
+    int TabIndex() const { return tabIndex_; }
+    void SetTabIndex(int index);
+
+    // Where the tabs and the display area stand, in the control's coordinates.
+    QRect TabRect(int index) const { return tabRects_.value(index); }
+    int TabAt(QPoint point) const;
+    int RowCount() const { return rowCount_; }
+    QRect DisplayRect() const { return displayRect_; }
+
+    // A widget that is kept filling the display area whenever the tabs are laid out anew.
+    void PlaceInDisplay(QWidget* widget);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // The user selected another tab, by mouse or keyboard.
+    void Change();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void SelectByUser(int index);
+    void Relayout();
+    QSize TabSize(const QString& caption) const; // as the style draws a tab with this caption
+    int TabHeight() const;
+
+    QStringList captions_;
+    int tabIndex_ = -1;
+    QVector<QRect> tabRects_;
+    QVector<int> tabRow_; // row of every tab in the order of filling, 0 for the first row
+    int rowCount_ = 0;
+    QRect frameRect_;
+    QRect displayRect_;
+    QVector<QPointer<QWidget>> displayWidgets_;
+};
+
+} // namespace nibbo
