@@ -8,7 +8,9 @@
 
 // The page texts are built into the library; a static library needs its resources registered by
 // hand before the first use.
-static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace nibbo {
 
@@ -96,7 +98,8 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     RegelTabControl = new TTabControl(this);
     RegelTabControl->setObjectName(QStringLiteral("RegelTabControl"));
     RegelTabControl->setGeometry(0, 0, kClientWidth, kClientHeight);
-    for (const PageInfo& info : kPages) RegelTabControl->AddTab(QString::fromUtf8(info.caption));
+    for (const PageInfo& info : kPages)
+        RegelTabControl->AddTab(QString::fromUtf8(info.caption));
     RegelTabControl->SetTabIndex(0);
 
     for (int tab = 0; tab < kHelpPageCount; ++tab) {
@@ -121,7 +124,8 @@ QTextEdit* THelpForm::Page(int tab) const {
 }
 
 void THelpForm::RegelTabControlChange() {
-    for (QTextEdit* page : pages_) page->hide();
+    for (QTextEdit* page : pages_)
+        page->hide();
     if (QTextEdit* page = Page(RegelTabControl->TabIndex())) page->show();
 }
 

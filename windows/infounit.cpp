@@ -30,8 +30,8 @@ const QColor kLime{0, 255, 0};
 const QColor kSkyBlue{166, 202, 240};
 const QColor kTeal{0, 128, 128};
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& colour,
-                  QPoint place) {
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                  const QColor& colour, QPoint place) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
@@ -103,7 +103,8 @@ uint32_t ToPosition(int64_t value) {
 
 } // namespace
 
-void AdvanceShow(DemoShow& show, QSize client, QRect screen, QSize window, const std::function<int(int)>& random) {
+void AdvanceShow(DemoShow& show, QSize client, QRect screen, QSize window,
+                 const std::function<int(int)>& random) {
     show.Frame = (show.Frame + 1) % kFigureFrames;
 
     if (random(kTurnChance) == 0) show.FigureDirection = uint8_t(random(4) & 3);
@@ -117,8 +118,10 @@ void AdvanceShow(DemoShow& show, QSize client, QRect screen, QSize window, const
 }
 
 void KeepWindowOnScreen(DemoShow& show, QRect screen, QSize window) {
-    const int64_t maxLeft = std::max<int64_t>(screen.x(), int64_t(screen.x()) + screen.width() - window.width());
-    const int64_t maxTop = std::max<int64_t>(screen.y(), int64_t(screen.y()) + screen.height() - window.height());
+    const int64_t maxLeft =
+        std::max<int64_t>(screen.x(), int64_t(screen.x()) + screen.width() - window.width());
+    const int64_t maxTop =
+        std::max<int64_t>(screen.y(), int64_t(screen.y()) + screen.height() - window.height());
     show.WindowLeft = ToPosition(std::clamp<int64_t>(show.WindowLeft, screen.x(), maxLeft));
     show.WindowTop = ToPosition(std::clamp<int64_t>(show.WindowTop, screen.y(), maxTop));
 }
@@ -152,22 +155,25 @@ TInfoForm::TInfoForm(const TImageList& pacImageList, QWidget* parent)
                        "Nibbo mit den Tasten und mit eigenen Pascal-Programmen durch seine Welt."),
         SansFont(13), kLime, {24, 96, 381, 48});
 
-    VersionLabel = MakeLabel(this, "VersionLabel", QStringLiteral("Version 1.0"), SansFont(15), kSkyBlue, {24, 160});
-    DatumLabel = MakeLabel(this, "DatumLabel", QStringLiteral("Dezember 2026"), SansFont(15), kSkyBlue, {24, 176});
+    VersionLabel =
+        MakeLabel(this, "VersionLabel", QStringLiteral("Version 1.0"), SansFont(15), kSkyBlue, {24, 160});
+    DatumLabel =
+        MakeLabel(this, "DatumLabel", QStringLiteral("Dezember 2026"), SansFont(15), kSkyBlue, {24, 176});
 
-    Autor1Label = MakeLabel(this, "Autor1Label", QStringLiteral("Idee und Programm: das Nibbo-Team"), SansFont(17),
-                            kSkyBlue, {24, 200});
+    Autor1Label = MakeLabel(this, "Autor1Label", QStringLiteral("Idee und Programm: das Nibbo-Team"),
+                            SansFont(17), kSkyBlue, {24, 200});
     Autor2Label = MakeLabel(this, "Autor2Label", QStringLiteral("Bilder und Hilfetexte: das Nibbo-Team"),
                             SansFont(17), kSkyBlue, {24, 224});
-    Autor3Label = MakeLabel(this, "Autor3Label", QStringLiteral("Danke an alle Testklassen!"),
-                            SansFont(17), kSkyBlue, {24, 248});
+    Autor3Label = MakeLabel(this, "Autor3Label", QStringLiteral("Danke an alle Testklassen!"), SansFont(17),
+                            kSkyBlue, {24, 248});
 
     Adresse1Label = MakeParagraph(this, "Adresse1Label",
                                   QStringLiteral("Nibbo – Programmieren lernen im Informatikunterricht"),
                                   SansFont(13), kLime, {24, 288, 232, 32});
     Adresse2Label = MakeParagraph(
         this, "Adresse2Label",
-        QStringLiteral("Für Schulen und für alle, die programmieren lernen wollen. Ideen und Hinweise sind willkommen."),
+        QStringLiteral(
+            "Für Schulen und für alle, die programmieren lernen wollen. Ideen und Hinweise sind willkommen."),
         SansFont(13), kLime, {24, 326, 351, 32});
 
     LizenzLabel = MakeParagraph(this, "LizenzLabel",
@@ -207,18 +213,22 @@ QRect TInfoForm::ScreenRect() const {
     return screen ? screen->geometry() : QRect(0, 0, kClientWidth, kClientHeight);
 }
 
-QSize TInfoForm::OuterSize() const { return frameGeometry().size(); }
+QSize TInfoForm::OuterSize() const {
+    return frameGeometry().size();
+}
 
 void TInfoForm::DemoTimerTimer() {
     KeepWindowOnScreen(Show, ScreenRect(), OuterSize());
     move(int(Show.WindowLeft), int(Show.WindowTop));
-    PacImage->setPixmap(
-        pacImageList_.Pixmap(FigureImage(Show.FigureDirection, int(Show.Frame)), PacImage->devicePixelRatioF()));
+    PacImage->setPixmap(pacImageList_.Pixmap(FigureImage(Show.FigureDirection, int(Show.Frame)),
+                                             PacImage->devicePixelRatioF()));
     PacImage->move(int(Show.FigureLeft), int(Show.FigureTop));
     AdvanceShow(Show, size(), ScreenRect(), OuterSize(), Random);
 }
 
-void TInfoForm::FormHide() { DemoTimer->stop(); }
+void TInfoForm::FormHide() {
+    DemoTimer->stop();
+}
 
 void TInfoForm::showEvent(QShowEvent* event) {
     // Placed in the middle of the screen whenever it is shown; the next tick of the show moves it on

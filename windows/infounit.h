@@ -35,7 +35,8 @@ inline constexpr int kDemoStep = 2;
 // The second half of a tick: the next frame, a random turn of the figure (1 in 12), its turn at the
 // client area's edges and its step; then the same for the window against the screen's edges.
 // random(n) gives a whole number in 0..n-1.
-void AdvanceShow(DemoShow& show, QSize client, QRect screen, QSize window, const std::function<int(int)>& random);
+void AdvanceShow(DemoShow& show, QSize client, QRect screen, QSize window,
+                 const std::function<int(int)>& random);
 
 // The window's wandering position brought onto the screen, where it already is in every case but a
 // window that starts or is left outside it (a screen smaller than the window's place, a window

@@ -14,8 +14,8 @@ namespace nibbo {
 
 namespace {
 
-constexpr int kTopMargin = 2;   // above the first row of tabs
-constexpr int kSideMargin = 2;  // left and right of the rows
+constexpr int kTopMargin = 2;  // above the first row of tabs
+constexpr int kSideMargin = 2; // left and right of the rows
 constexpr int kMinTabWidth = 32;
 constexpr int kDisplayInset = 4; // between the frame's outer edge and the display area
 
@@ -53,7 +53,8 @@ QVector<QVector<int>> SplitIntoRows(const QVector<int>& widths, int available) {
     QVector<QVector<int>> rows(rowCount);
     for (int k = rowCount, end = count; k > 0; --k) {
         const int first = cut[k][end];
-        for (int i = first; i < end; ++i) rows[k - 1].append(i);
+        for (int i = first; i < end; ++i)
+            rows[k - 1].append(i);
         end = first;
     }
     return rows;
@@ -80,7 +81,23 @@ void TTabControl::SetTabIndex(int index) {
     update();
 }
 
+QRect TTabControl::TabRect(int index) const {
+    EnsureLayout();
+    return tabRects_.value(index);
+}
+
+int TTabControl::RowCount() const {
+    EnsureLayout();
+    return rowCount_;
+}
+
+QRect TTabControl::DisplayRect() const {
+    EnsureLayout();
+    return displayRect_;
+}
+
 int TTabControl::TabAt(QPoint point) const {
+    EnsureLayout();
     for (int i = 0; i < tabRects_.size(); ++i)
         if (tabRects_[i].contains(point)) return i;
     return -1;
@@ -88,7 +105,7 @@ int TTabControl::TabAt(QPoint point) const {
 
 void TTabControl::PlaceInDisplay(QWidget* widget) {
     displayWidgets_.append(widget);
-    widget->setGeometry(displayRect_);
+    widget->setGeometry(DisplayRect());
 }
 
 QSize TTabControl::TabSize(const QString& caption) const {
@@ -103,11 +120,14 @@ QSize TTabControl::TabSize(const QString& caption) const {
     return style()->sizeFromContents(QStyle::CT_TabBarTab, &option, contents, this);
 }
 
-int TTabControl::TabHeight() const { return TabSize(QStringLiteral("X")).height(); }
+int TTabControl::TabHeight() const {
+    return TabSize(QStringLiteral("X")).height();
+}
 
 QSize TTabControl::sizeHint() const {
     int width = 2 * kSideMargin;
-    for (const QString& caption : captions_) width += std::max(TabSize(caption).width(), kMinTabWidth);
+    for (const QString& caption : captions_)
+        width += std::max(TabSize(caption).width(), kMinTabWidth);
     return {width, kTopMargin + TabHeight() + 4 * kDisplayInset};
 }
 
@@ -115,7 +135,12 @@ QSize TTabControl::minimumSizeHint() const {
     return {kMinTabWidth + 2 * kSideMargin, kTopMargin + TabHeight() + 4 * kDisplayInset};
 }
 
-void TTabControl::Relayout() {
+void TTabControl::EnsureLayout() const {
+    if (laidOutSize_ != size()) Relayout();
+}
+
+void TTabControl::Relayout() const {
+    laidOutSize_ = size();
     const int count = Count();
     const int available = std::max(width() - 2 * kSideMargin, kMinTabWidth);
     QVector<int> widths(count);
@@ -132,7 +157,8 @@ void TTabControl::Relayout() {
     if (rowCount_ > 1) {
         for (const QVector<int>& row : rows) {
             int rowWidth = 0;
-            for (int i : row) rowWidth += widths[i];
+            for (int i : row)
+                rowWidth += widths[i];
             const int extra = available - rowWidth;
             for (int k = 0; k < row.size(); ++k)
                 widths[row[k]] += extra / int(row.size()) + (k < extra % int(row.size()) ? 1 : 0);
@@ -143,7 +169,8 @@ void TTabControl::Relayout() {
     QVector<int> order;
     int selectedRow = -1;
     for (int r = 0; r < rowCount_; ++r) {
-        for (int i : rows[r]) tabRow_[i] = r;
+        for (int i : rows[r])
+            tabRow_[i] = r;
         if (rows[r].contains(tabIndex_)) selectedRow = r;
     }
     for (int r = 0; r < rowCount_; ++r)
@@ -168,6 +195,7 @@ void TTabControl::Relayout() {
 }
 
 void TTabControl::paintEvent(QPaintEvent*) {
+    EnsureLayout();
     QPainter painter(this);
 
     QStyleOptionTabWidgetFrame frame;

@@ -25,10 +25,10 @@ public:
     void SetTabIndex(int index);
 
     // Where the tabs and the display area stand, in the control's coordinates.
-    QRect TabRect(int index) const { return tabRects_.value(index); }
+    QRect TabRect(int index) const;
     int TabAt(QPoint point) const;
-    int RowCount() const { return rowCount_; }
-    QRect DisplayRect() const { return displayRect_; }
+    int RowCount() const;
+    QRect DisplayRect() const;
 
     // A widget that is kept filling the display area whenever the tabs are laid out anew.
     void PlaceInDisplay(QWidget* widget);
@@ -49,17 +49,20 @@ protected:
 
 private:
     void SelectByUser(int index);
-    void Relayout();
+    // The layout follows the size also while the control is hidden and gets no resize events.
+    void EnsureLayout() const;
+    void Relayout() const;
     QSize TabSize(const QString& caption) const; // as the style draws a tab with this caption
     int TabHeight() const;
 
     QStringList captions_;
     int tabIndex_ = -1;
-    QVector<QRect> tabRects_;
-    QVector<int> tabRow_; // row of every tab in the order of filling, 0 for the first row
-    int rowCount_ = 0;
-    QRect frameRect_;
-    QRect displayRect_;
+    mutable QSize laidOutSize_;
+    mutable QVector<QRect> tabRects_;
+    mutable QVector<int> tabRow_; // row of every tab in the order of filling, 0 for the first row
+    mutable int rowCount_ = 0;
+    mutable QRect frameRect_;
+    mutable QRect displayRect_;
     QVector<QPointer<QWidget>> displayWidgets_;
 };
 
