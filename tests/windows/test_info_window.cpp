@@ -357,18 +357,6 @@ private slots:
         QVERIFY2(windowDraws > 1400 && windowDraws < 1930, qPrintable(QString::number(windowDraws)));
     }
 
-    void sameSeedSameShow() {
-        DemoShow first, second;
-        for (DemoShow* show : {&first, &second}) {
-            show->WindowLeft = 300;
-            show->WindowTop = 300;
-            SeedRandom(7);
-            for (int tick = 0; tick < 500; ++tick)
-                AdvanceShow(*show, QSize(445, 419), QRect(0, 0, 1280, 1024), QSize(445, 419), RandomBelow);
-        }
-        QVERIFY(SameShow(first, second));
-    }
-
     void infoStartsTheShowAndClosingStopsIt() {
         InfoFixture f;
         TInfoForm& info = f.info;
