@@ -276,10 +276,11 @@ int32_t FindProcedure(const std::string& name, int32_t P, const ProcedureDirecto
     if (name.empty() || P < 0 || size_t(P) >= table.size()) return 0;
     if (name == table[size_t(P)].Name) return P;
     // Callable is a procedure on whose chain of ancestors the caller's parent stands. A parent
-    // always has a smaller index than its children, so the walk up stops below that parent.
+    // always has a smaller index than its children, so neither a candidate at or before that
+    // parent nor an ancestor below it can lead there.
     const int32_t scope = table[size_t(P)].Parent;
     const std::vector<int32_t>& candidates = procedures.EntriesNamed(name);
-    for (auto k = candidates.rbegin(); k != candidates.rend(); ++k) {
+    for (auto k = candidates.rbegin(); k != candidates.rend() && *k > scope; ++k) {
         if (*k == 0) continue;
         int32_t ancestor = table[size_t(*k)].Parent;
         while (ancestor > scope)

@@ -14,9 +14,9 @@ namespace nibbo {
 
 namespace {
 
-// Compound statements and procedure declarations nest at most this deep. Far beyond anything a
-// pupil writes, and far below what the call stack of the recursive parser (and of the engine,
-// which returns from nested bodies recursively) can take.
+// Compound statements and procedure declarations nest at most this deep, counted together. Far
+// beyond anything a pupil writes, and far below what the call stack can take of this recursive
+// parser, or of anything else that follows nested bodies recursively.
 constexpr int32_t kMaxNesting = 1000;
 
 enum class BodyKind { Section0, ThenPart, WhileBody, RepeatBody };

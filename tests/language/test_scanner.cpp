@@ -223,29 +223,12 @@ private slots:
             const char* token;
             TSymbol symbol;
         } cases[] = {
-            {"program", sym_program},
-            {"procedure", sym_procedure},
-            {";", sym_semicolon},
-            {"begin", sym_begin},
-            {"end", sym_end},
-            {"if", sym_if},
-            {"then", sym_then},
-            {"else", sym_else},
-            {"while", sym_while},
-            {"do", sym_do},
-            {"repeat", sym_repeat},
-            {"until", sym_until},
-            {"end.", sym_end_dot},
-            {"nimm_auf", sym_nimm_auf},
-            {"gib_ab", sym_gib_ab},
-            {"vor", sym_vor},
-            {"drehe_links", sym_drehe_links},
+            {";", sym_semicolon},   {"end.", sym_end_dot}, {"drehe_links", sym_drehe_links},
+            {"vor", sym_vor},       // a keyword before a procedure of that name
             {"umdrehen", sym_call}, // a declared procedure
             {"prog", sym_other},    // the program's own name calls nothing
             {"BEGIN", sym_other},   // tokens arrive lowered; the table is case-sensitive
-            {"end;", sym_other},
-            {"", sym_other},
-            {"vorne_frei", sym_other},
+            {"end;", sym_other},    {"", sym_other},       {"vorne_frei", sym_other},
         };
         for (const auto& c : cases)
             QVERIFY2(ClassifySymbol(c.token, 0, procedures) == c.symbol, c.token);

@@ -3,6 +3,7 @@
 // and has one entry in the command table of main.cpp.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -39,6 +40,11 @@ const std::vector<Command>& Commands();
 
 // Prints the command's correct form and returns kExitUsage.
 int BadUsage(const Invocation& call);
+
+// Files larger than this are not read: far beyond any program or world, and it also ends reading
+// from a device that never ends. (Positions in a program text are 32-bit; a text of this size
+// stays well below that even with every byte a line break counted as two.)
+inline constexpr size_t kMaxFileSize = size_t(256) << 20;
 
 // The whole content of a file, or nothing and a German reason in `reason`.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& reason);

@@ -56,16 +56,21 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& r
     }
     std::string content;
     char buffer[65536];
+    bool tooLarge = false;
     for (;;) {
         const size_t got = std::fread(buffer, 1, sizeof buffer, file);
         content.append(buffer, got);
         if (got < sizeof buffer) break;
+        if (content.size() > kMaxFileSize) {
+            tooLarge = true;
+            break;
+        }
     }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
-    if (failed) {
-        reason = Reason(error);
+    if (failed || tooLarge) {
+        reason = tooLarge ? "Datei zu groß" : Reason(error);
         return std::nullopt;
     }
     return content;
