@@ -1,6 +1,7 @@
 // The help window: its tabs and pages, "Hilfe" always opening on the first page, one page per tab,
 // the recording page taking notes that last while the others refuse input, and the page texts with
 // their headings, their quoted lines and their example programs.
+#include "language/syntax_check.h"
 #include "shell/text_codec.h"
 #include "support/form_fixture.h"
 #include "support/help_examples.h"
@@ -251,6 +252,19 @@ private slots:
             const SourceLines program = ExampleProgram(example);
             QCOMPARE(program.front().substr(0, 8), std::string("program "));
             QCOMPARE(program.back(), std::string("end."));
+        }
+    }
+
+    void everyExampleProgramPassesTheSyntaxCheck() {
+        const QList<HelpExample> examples = AllHelpExamples();
+        QVERIFY(!examples.isEmpty());
+        for (const HelpExample& example : examples) {
+            TProcTable table;
+            ScannerPosition scanner;
+            const std::vector<std::string> messages = CheckSyntax(ExampleProgram(example), table, scanner);
+            QVERIFY2(messages.empty(), qPrintable(example.Lines.join(QLatin1Char('\n')) + QStringLiteral("\n=> ") +
+                                                  QString::fromStdString(messages.empty() ? "" : messages[0])));
+            QVERIFY(!table.empty() && !table[0].Statements.empty());
         }
     }
 
