@@ -1,16 +1,185 @@
 #include "language/scanner.h"
 
+#include <algorithm>
+
 namespace nibbo {
 
 namespace {
 
-char Lower(char ch) { return ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch; }
+char Lower(char ch) {
+    return ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch;
+}
 
-bool IsLowerLetter(char ch) { return ch >= 'a' && ch <= 'z'; }
+bool IsLowerLetter(char ch) {
+    return ch >= 'a' && ch <= 'z';
+}
+
+// Characters up to code 32 count as blank when a line of a condition is trimmed; bytes of
+// Windows-1252 above 127 do not.
+bool IsControlOrBlank(char ch) {
+    return static_cast<unsigned char>(ch) <= 32;
+}
+
+void Blank(std::string& line, size_t from, size_t to) {
+    std::fill(line.begin() + from, line.begin() + to, ' ');
+}
+
+// Position of the leftmost comment opener in the line at or after `from`, and its kind.
+enum class Opener { None, Brace, Paren, Slashes };
+
+Opener FindOpener(const std::string& line, size_t from, size_t& at) {
+    for (size_t i = from; i < line.size(); ++i) {
+        const char ch = line[i];
+        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        if (ch == '{') {
+            at = i;
+            return Opener::Brace;
+        }
+        if (ch == '(' && next == '*') {
+            at = i;
+            return Opener::Paren;
+        }
+        if (ch == '/' && next == '/') {
+            at = i;
+            return Opener::Slashes;
+        }
+    }
+    return Opener::None;
+}
+
+// Skips blanks and empty line rests; at the end of the text the position stays behind the last
+// character of the last line and EndOfText is set.
+void SkipBlanks(const SourceLines& lines, ScannerPosition& position) {
+    for (;;) {
+        const std::string& line = lines[size_t(position.LineIndex)];
+        size_t at = size_t(std::max(position.Column, 1) - 1);
+        while (at < line.size() && line[at] == ' ')
+            ++at;
+        position.Column = int32_t(std::min(at, line.size()) + 1);
+        if (at < line.size()) return;
+        if (size_t(position.LineIndex) + 1 >= lines.size()) {
+            position.EndOfText = true;
+            return;
+        }
+        position.LineStart += int32_t(line.size()) + 2;
+        ++position.LineIndex;
+        position.Column = 1;
+    }
+}
+
+// Index of the leftmost "do", "then", "end" or ";" in line[from, to), letters compared after
+// lowering, or `to` if there is none.
+size_t FindTerminator(const std::string& line, size_t from, size_t to) {
+    const auto matches = [&](size_t at, std::string_view word) {
+        if (to - at < word.size()) return false;
+        for (size_t k = 0; k < word.size(); ++k)
+            if (Lower(line[at + k]) != word[k]) return false;
+        return true;
+    };
+    for (size_t at = from; at < to; ++at) {
+        switch (Lower(line[at])) {
+        case ';':
+            return at;
+        case 'd':
+            if (matches(at, "do")) return at;
+            break;
+        case 't':
+            if (matches(at, "then")) return at;
+            break;
+        case 'e':
+            if (matches(at, "end")) return at;
+            break;
+        default:
+            break;
+        }
+    }
+    return to;
+}
+
+void AppendLowered(std::string& out, const std::string& line, size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i)
+        out.push_back(Lower(line[i]));
+}
+
+struct Keyword {
+    std::string_view Word;
+    TSymbol Symbol;
+};
+
+constexpr Keyword kKeywords[] = {
+    {"program", sym_program},
+    {"procedure", sym_procedure},
+    {";", sym_semicolon},
+    {"begin", sym_begin},
+    {"end", sym_end},
+    {"if", sym_if},
+    {"then", sym_then},
+    {"else", sym_else},
+    {"while", sym_while},
+    {"do", sym_do},
+    {"repeat", sym_repeat},
+    {"until", sym_until},
+    {"end.", sym_end_dot},
+    {"nimm_auf", sym_nimm_auf},
+    {"gib_ab", sym_gib_ab},
+    {"vor", sym_vor},
+    {"drehe_links", sym_drehe_links},
+};
 
 } // namespace
 
-void ResetScanner(ScannerPosition& position) { position = ScannerPosition{}; }
+const std::string_view kSensorNames[11] = {"vorne_frei", "rechts_frei", "links_frei", "liegt_futter",
+                                           "feld_leer",  "feld_voll",   "hat_vorrat", "nordwaerts",
+                                           "westwaerts", "suedwaerts",  "ostwaerts"};
+
+void ResetScanner(ScannerPosition& position) {
+    position = ScannerPosition{};
+}
+
+void StripComments(SourceLines& lines) {
+    for (std::string& line : lines)
+        std::replace(line.begin(), line.end(), '\t', ' ');
+
+    size_t index = 0;
+    size_t from = 0; // everything left of it on the current line is free of comments already
+    while (index < lines.size()) {
+        std::string& line = lines[index];
+        size_t b = 0;
+        const Opener opener = FindOpener(line, from, b);
+        if (opener == Opener::None) {
+            ++index;
+            from = 0;
+            continue;
+        }
+        if (opener == Opener::Slashes) {
+            Blank(line, b, line.size());
+            ++index;
+            from = 0;
+            continue;
+        }
+        // A brace comment closes with "}" right of the "{"; a parenthesis comment with "*)"
+        // beginning right of the "(", so that "(*)" is a whole comment.
+        const std::string_view closer = opener == Opener::Brace ? "}" : "*)";
+        size_t searchFrom = b + 1;
+        size_t blankFrom = b;
+        for (size_t closing = index;; ++closing) {
+            if (closing >= lines.size()) return; // never closed: the rest of the text is comment
+            std::string& current = lines[closing];
+            const size_t end = current.find(closer, searchFrom);
+            if (end != std::string::npos) {
+                // The line is examined again behind the comment, for further comments on it.
+                const size_t stop = end + closer.size();
+                Blank(current, blankFrom, stop);
+                index = closing;
+                from = stop;
+                break;
+            }
+            Blank(current, blankFrom, current.size());
+            searchFrom = 0;
+            blankFrom = 0;
+        }
+    }
+}
 
 std::string ReadWord(const SourceLines& lines, ScannerPosition& position) {
     position.Mark = {position.LineIndex, position.Column, position.LineStart};
@@ -20,21 +189,7 @@ std::string ReadWord(const SourceLines& lines, ScannerPosition& position) {
         position.TokenColumn = position.Column;
         return {};
     }
-    // Skip blanks and empty line rests.
-    for (;;) {
-        const std::string& line = lines[size_t(position.LineIndex)];
-        size_t at = size_t(position.Column - 1);
-        while (at < line.size() && line[at] == ' ') ++at;
-        position.Column = int32_t(at + 1);
-        if (at < line.size()) break;
-        if (size_t(position.LineIndex) + 1 >= lines.size()) {
-            position.EndOfText = true;
-            break;
-        }
-        position.LineStart += int32_t(line.size()) + 2;
-        ++position.LineIndex;
-        position.Column = 1;
-    }
+    SkipBlanks(lines, position);
     position.TokenColumn = position.Column;
     if (position.EndOfText) return {};
 
@@ -45,9 +200,10 @@ std::string ReadWord(const SourceLines& lines, ScannerPosition& position) {
         return ";";
     }
     size_t end = begin;
-    while (end < line.size() && line[end] != ' ' && line[end] != ';') ++end;
-    std::string token(line, begin, end - begin);
-    for (char& ch : token) ch = Lower(ch);
+    while (end < line.size() && line[end] != ' ' && line[end] != ';')
+        ++end;
+    std::string token;
+    AppendLowered(token, line, begin, end);
     position.Column += int32_t(end - begin);
     return token;
 }
@@ -58,12 +214,87 @@ void UnreadToken(ScannerPosition& position) {
     position.LineStart = position.Mark.LineStart;
 }
 
+std::string ReadCondition(const SourceLines& lines, ScannerPosition& position) {
+    position.Mark = {position.LineIndex, position.Column, position.LineStart};
+    position.EndOfText = false;
+    if (lines.empty()) {
+        position.EndOfText = true;
+        return {};
+    }
+    SkipBlanks(lines, position);
+    if (position.EndOfText) return {};
+
+    std::string text;
+    const std::string* line = &lines[size_t(position.LineIndex)];
+    size_t from = size_t(position.Column - 1);
+    size_t to = line->size();
+    for (;;) {
+        const size_t at = FindTerminator(*line, from, to);
+        AppendLowered(text, *line, from, at);
+        if (at < to) {
+            position.Column = int32_t(at + 1);
+            return text;
+        }
+        if (size_t(position.LineIndex) + 1 >= lines.size()) break;
+        position.LineStart += int32_t(line->size()) + 2;
+        ++position.LineIndex;
+        line = &lines[size_t(position.LineIndex)];
+        // The next line joins the text after one blank, without its leading and trailing blanks.
+        from = 0;
+        to = line->size();
+        while (from < to && IsControlOrBlank((*line)[from]))
+            ++from;
+        while (to > from && IsControlOrBlank((*line)[to - 1]))
+            --to;
+        text.push_back(' ');
+    }
+    position.EndOfText = true;
+    position.Column = int32_t(line->size()) + 1;
+    return text;
+}
+
 bool IsIdentifier(std::string_view text) {
     if (text.empty()) return false;
     if (text[0] != '_' && !IsLowerLetter(text[0])) return false;
     for (char ch : text.substr(1))
         if (ch != '_' && !IsLowerLetter(ch) && !(ch >= '0' && ch <= '9')) return false;
     return true;
+}
+
+void ProcedureDirectory::Add(int32_t index) {
+    byName_[table_[size_t(index)].Name].push_back(index);
+}
+
+const std::vector<int32_t>& ProcedureDirectory::EntriesNamed(const std::string& name) const {
+    static const std::vector<int32_t> none;
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? none : found->second;
+}
+
+int32_t FindProcedure(const std::string& name, int32_t P, const ProcedureDirectory& procedures) {
+    const TProcTable& table = procedures.Table();
+    if (name.empty() || P < 0 || size_t(P) >= table.size()) return 0;
+    if (name == table[size_t(P)].Name) return P;
+    // Callable is a procedure on whose chain of ancestors the caller's parent stands. A parent
+    // always has a smaller index than its children, so neither a candidate at or before that
+    // parent nor an ancestor below it can lead there.
+    const int32_t scope = table[size_t(P)].Parent;
+    const std::vector<int32_t>& candidates = procedures.EntriesNamed(name);
+    for (auto k = candidates.rbegin(); k != candidates.rend() && *k > scope; ++k) {
+        if (*k == 0) continue;
+        int32_t ancestor = table[size_t(*k)].Parent;
+        while (ancestor > scope)
+            ancestor = table[size_t(ancestor)].Parent;
+        if (ancestor == scope) return *k;
+    }
+    return 0;
+}
+
+TSymbol ClassifySymbol(const std::string& token, int32_t P, const ProcedureDirectory& procedures) {
+    if (token.empty()) return sym_other;
+    for (const Keyword& keyword : kKeywords)
+        if (token == keyword.Word) return keyword.Symbol;
+    return FindProcedure(token, P, procedures) > 0 ? sym_call : sym_other;
 }
 
 } // namespace nibbo

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace nibbo {
@@ -35,6 +36,12 @@ struct ScannerPosition {
 // Line 0, column 1, line start 0.
 void ResetScanner(ScannerPosition& position);
 
+// Replaces tabs by blanks and every comment ("{ }", "(* *)", both across lines, and "//" to the
+// end of the line) by as many blanks as it had characters, so that every remaining word keeps its
+// line and column. The comment opener that stands furthest left on a line decides; an opener that
+// is never closed blanks the rest of the text.
+void StripComments(SourceLines& lines);
+
 // The next token in lower case ("A".."Z" lowered), or "" at the end of the text. Tokens are
 // separated by blanks (code 32 only), line ends and ";", which is a token of its own.
 std::string ReadWord(const SourceLines& lines, ScannerPosition& position);
@@ -42,7 +49,45 @@ std::string ReadWord(const SourceLines& lines, ScannerPosition& position);
 // Sets the position back to where the last read began (one level only).
 void UnreadToken(ScannerPosition& position);
 
+// The text of a condition in lower case, from the position up to the first "do", "then", "end"
+// or ";" (found also inside words), with line breaks turned into single blanks. Leaves the
+// position on the terminator, which the next ReadWord reads; at the end of the text it stands
+// behind the last character.
+std::string ReadCondition(const SourceLines& lines, ScannerPosition& position);
+
 // "_" or a letter a..z first, then "_", a..z or 0..9; not empty.
 bool IsIdentifier(std::string_view text);
+
+// The procedures declared so far, found by name without walking the whole table. It reads names
+// and parents from the table, which must outlive it; every entry is added once, after its header
+// has been read, in table order.
+class ProcedureDirectory {
+public:
+    explicit ProcedureDirectory(const TProcTable& table) : table_(table) {}
+
+    void Add(int32_t index);
+    void Clear() { byName_.clear(); }
+    // Entries of that name in table order (unnamed entries under "").
+    const std::vector<int32_t>& EntriesNamed(const std::string& name) const;
+    const TProcTable& Table() const { return table_; }
+
+private:
+    const TProcTable& table_;
+    std::unordered_map<std::string, std::vector<int32_t>> byName_;
+};
+
+// The procedure that `name` calls from inside procedure `P`, or 0 if none. A procedure may call
+// itself. From the main block and from procedures declared directly in the program every procedure
+// declared so far is callable; from a procedure nested in Q only the procedures nested somewhere
+// inside Q are. Of several callable procedures of one name the last declared wins. The program's
+// own name calls nothing.
+int32_t FindProcedure(const std::string& name, int32_t P, const ProcedureDirectory& procedures);
+
+// The symbol code of a token read inside the block of procedure `P`: a keyword, sym_call for a
+// callable procedure's name, sym_other for anything else (also the empty token).
+TSymbol ClassifySymbol(const std::string& token, int32_t P, const ProcedureDirectory& procedures);
+
+// The eleven sensor names, in the order of their codes vorne_frei (1) .. ostwaerts (11).
+extern const std::string_view kSensorNames[11];
 
 } // namespace nibbo

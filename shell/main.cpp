@@ -1,6 +1,8 @@
 // The program's entry: the main window first, then the info and help windows, hidden, then the
 // event loop until "Ende" or the main window's close box ends it.
 #include "shell/nibboform.h"
+#include "windows/helpunit.h"
+#include "windows/infounit.h"
 
 #include <QApplication>
 
@@ -8,6 +10,11 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nibbo"));
     nibbo::TNibboForm nibboForm;
+    // Both are destroyed before the main window, whose figure pictures the info window shows.
+    nibbo::TInfoForm infoForm(nibboForm.PacImageList);
+    nibbo::THelpForm helpForm;
+    nibboForm.InfoForm = &infoForm;
+    nibboForm.HelpForm = &helpForm;
     nibboForm.show();
     return QApplication::exec();
 }

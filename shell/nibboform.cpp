@@ -4,6 +4,9 @@
 #include "shell/prg_memo.h"
 #include "shell/random.h"
 #include "shell/spin_edit.h"
+#include "windows/helpunit.h"
+#include "windows/infounit.h"
+#include "windows/tab_control.h"
 #include "world/world_paint.h"
 #include "world/world_view.h"
 
@@ -72,6 +75,14 @@ QToolButton* MakeButton(QWidget* parent, int left, pictures::Button picture, con
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+// Shows one of the two tool windows, or brings it to the front if it is already open.
+void ShowToolWindow(QWidget* window) {
+    if (window->isMinimized()) window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace
@@ -331,9 +342,19 @@ void TNibboForm::SetRecordingFileName(const QString& name) {
     if (RecordingMode) StatusPanels[2]->setText(QStringLiteral("Aufz.: ") + name);
 }
 
-void TNibboForm::InfoMenuItemClick() {}
+void TNibboForm::InfoMenuItemClick() {
+    if (!InfoForm) return;
+    InfoForm->DemoTimer->start();
+    ShowToolWindow(InfoForm);
+}
 
-void TNibboForm::HilfeMenuItemClick() {}
+void TNibboForm::HilfeMenuItemClick() {
+    if (!HelpForm) return;
+    ShowToolWindow(HelpForm);
+    // Selecting a tab from here raises no change event; the explicit call puts the first page in front.
+    HelpForm->RegelTabControl->SetTabIndex(0);
+    HelpForm->RegelTabControlChange();
+}
 
 void TNibboForm::EndeMenuItemClick() {
     if (!CurrentWorld.WorldModified ||

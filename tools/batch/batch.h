@@ -1,0 +1,58 @@
+// nibbo-batch, the teachers' companion on the command line: it checks and runs pupils' files with
+// the same core as the program, without a window. Each command lives in a source file of its own
+// and has one entry in the command table of main.cpp.
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nibbo::batch {
+
+// Exit codes shared by all commands (those above 1 as in sysexits.h).
+inline constexpr int kExitClean = 0;    // the command found nothing to report
+inline constexpr int kExitFindings = 1; // the command reported faults in the file it examined
+inline constexpr int kExitUsage = 64;   // the command line is wrong
+inline constexpr int kExitNoInput = 66; // an input file cannot be read
+
+struct Command;
+
+// One call of a command: the words after the command's name, and where its output goes.
+struct Invocation {
+    const Command& Which;
+    std::vector<std::string> Arguments;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+struct Command {
+    std::string_view Name;
+    std::string_view Synopsis; // the arguments, as in "PROGRAMM"
+    std::string_view Summary;  // what the command does, one line
+    int (*Run)(const Invocation& call);
+};
+
+// The command table, in the order the usage text lists it.
+const std::vector<Command>& Commands();
+
+// Prints the command's correct form and returns kExitUsage.
+int BadUsage(const Invocation& call);
+
+// Files larger than this are not read: far beyond any program or world, and it also ends reading
+// from a device that never ends. (Positions in a program text are 32-bit; a text of this size
+// stays well below that even with every byte a line break counted as two.)
+inline constexpr size_t kMaxFileSize = size_t(256) << 20;
+
+// The whole content of a file, or nothing and a German reason in `reason`.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& reason);
+
+// A file that cannot be read: the message on Err, and kExitNoInput.
+int CannotRead(const Invocation& call, const std::string& path, const std::string& reason);
+
+// --- The commands ---
+int SyntaxCommand(const Invocation& call);
+
+} // namespace nibbo::batch

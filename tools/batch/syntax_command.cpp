@@ -1,0 +1,27 @@
+// nibbo-batch syntax PROGRAMM: the syntax check of the button "Syntax-Überprüfung" on a program
+// file, read as the program editor loads it. Prints every message line in order, in UTF-8.
+#include "batch.h"
+
+#include "language/program_text.h"
+#include "language/syntax_check.h"
+
+#include <ostream>
+
+namespace nibbo::batch {
+
+int SyntaxCommand(const Invocation& call) {
+    if (call.Arguments.size() != 1) return BadUsage(call);
+    const std::string& path = call.Arguments[0];
+    std::string reason;
+    const std::optional<std::string> bytes = ReadWholeFile(path, reason);
+    if (!bytes) return CannotRead(call, path, reason);
+
+    TProcTable procTable;
+    ScannerPosition scanner;
+    const std::vector<std::string> messages = CheckSyntax(SplitProgramText(*bytes), procTable, scanner);
+    for (const std::string& message : messages)
+        call.Out << message << '\n';
+    return messages.empty() ? kExitClean : kExitFindings;
+}
+
+} // namespace nibbo::batch
