@@ -13,6 +13,10 @@ const std::vector<Command>& Commands() {
         {"syntax", "PROGRAMM",
          "prüft ein Programm (*.pas) und gibt jede Meldung der Syntax-Überprüfung in einer Zeile aus",
          SyntaxCommand},
+        {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG",
+         "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine Aktion "
+         "scheitert, 3 ohne Nibbo",
+         ReplayCommand},
     };
     return commands;
 }

@@ -1,0 +1,108 @@
+// nibbo-batch replay [--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG: "Aufzeichnung
+// abspielen" without a window. The recording is read as the program editor loads it and replayed
+// on the world as "Welt laden" restores it, one instruction per tick until the replay ends; the
+// message that ends it is the last line printed.
+#include "batch.h"
+#include "options.h"
+
+#include "language/program_text.h"
+#include "recording/hand_control.h"
+#include "recording/replay.h"
+#include "world/world_paint.h"
+
+#include <cstdint>
+#include <ostream>
+
+namespace nibbo::batch {
+
+namespace {
+
+// Exit codes of the replay beyond those all commands share.
+constexpr int kExitActionFailed = 2; // an instruction could not be carried out
+constexpr int kExitNoFigure = 3;     // the world has no start
+
+// The replay draws nothing here.
+struct NoCanvas : WorldCanvas {
+    void FillPath(int, int) override {}
+    void DrawWallPicture(int, int) override {}
+    void DrawFoodPicture(int, int, int) override {}
+    void DrawFigurePicture(int, int, int) override {}
+};
+
+// Windows-1252 bytes as UTF-8; the five bytes without a character stay the control characters
+// of their number, as the program editor shows them.
+std::string Utf8FromWindows1252(const std::string& bytes) {
+    static const char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::string text;
+    for (const char byte : bytes) {
+        const auto code = uint8_t(byte);
+        const char16_t ch = code >= 0x80 && code < 0xA0 ? kHigh[code - 0x80] : char16_t(code);
+        if (ch < 0x80) {
+            text += char(ch);
+        } else if (ch < 0x800) {
+            text += char(0xC0 | (ch >> 6));
+            text += char(0x80 | (ch & 0x3F));
+        } else {
+            text += char(0xE0 | (ch >> 12));
+            text += char(0x80 | ((ch >> 6) & 0x3F));
+            text += char(0x80 | (ch & 0x3F));
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+int ReplayCommand(const Invocation& call) {
+    const std::optional<Options> options = ParseOptions(call.Arguments, {"--world", "--save"}, {"--trace"});
+    if (!options || options->Words.size() != 1) return BadUsage(call);
+    const std::string& path = options->Words[0];
+    std::string reason;
+    const std::optional<std::string> bytes = ReadWholeFile(path, reason);
+    if (!bytes) return CannotRead(call, path, reason);
+
+    WorldState state;
+    if (const int loaded = LoadWorld(call, options->Value("--world"), state); loaded != kExitClean)
+        return loaded;
+    if (!state.Current.StartPlaced) {
+        call.Out << kNoFigureMessage << '\n';
+        return kExitNoFigure;
+    }
+    SourceLines lines = SplitProgramText(*bytes);
+    if (lines.empty()) return kExitClean;
+
+    ReplayState replay;
+    const ReplayHeader header = StartReplay(replay, std::move(lines));
+    if (header != ReplayHeader::Accepted) {
+        call.Out << ReplayHeaderMessage(header) << '\n';
+        return kExitFindings;
+    }
+
+    NoCanvas canvas;
+    Stage stage{state.Current, state.Stock, canvas, 0};
+    ReplayTick tick;
+    for (long n = 1; tick.End == ReplayEnd::None; ++n) {
+        tick = ReplayStep(replay, stage);
+        if (options->Has("--trace") && tick.PlacesCaret)
+            call.Out << n << ' ' << Utf8FromWindows1252(tick.Word) << ' ' << tick.Caret << '\n';
+    }
+    if (!tick.Message.empty()) call.Out << tick.Message << '\n';
+
+    if (const std::string* result = options->Value("--save"))
+        if (const int saved = SaveWorld(call, *result, state); saved != kExitClean) return saved;
+    switch (tick.End) {
+    case ReplayEnd::Normal:
+        return kExitClean;
+    case ReplayEnd::ActionFailed:
+        return kExitActionFailed;
+    case ReplayEnd::NoFigure:
+        return kExitNoFigure;
+    default:
+        return kExitFindings;
+    }
+}
+
+} // namespace nibbo::batch
