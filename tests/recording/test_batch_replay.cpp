@@ -97,16 +97,11 @@ private slots:
             << QByteArray("procedure a; begin vor; nimm_auf; nimm_auf; nimm_auf; end;")
             << QByteArray("1 vor 19\n2 nimm_auf 24\n3 nimm_auf 34\n4 nimm_auf 44\n")
             << QByteArray("Es ist keine Futter vorhanden!\n") << 2;
-        QTest::newRow("into the wall") << QByteArray("procedure a; begin vor; vor; vor; end;")
-                                       << QByteArray("1 vor 19\n2 vor 24\n3 vor 29\n")
-                                       << QByteArray("Nibbo ist gegen eine Mauer gelaufen!\n") << 2;
         QTest::newRow("a program") << QByteArray("program p;\r\nbegin\r\n  vor;\r\nend.") << none
                                    << QByteArray("Kein Aufzeichnungsformat!\n") << 1;
         QTest::newRow("named vor") << QByteArray("procedure vor;\r\nbegin\r\nend;") << none
                                    << QByteArray("Kein g\xc3\xbcltiger Bezeichner!\n") << 1;
         QTest::newRow("no lines") << QByteArray() << none << none << 0;
-        QTest::newRow("one empty line")
-            << QByteArray("\r\n") << none << QByteArray("Kein Aufzeichnungsformat!\n") << 1;
     }
 
     void replays() {

@@ -23,28 +23,6 @@ private slots:
         QCOMPARE(acting, expected);
     }
 
-    void eachInstructionLogsItsLine() {
-        QCOMPARE(RecordingLine(sym_vor), "  vor;");
-        QCOMPARE(RecordingLine(sym_drehe_links), "  drehe_links;");
-        QCOMPARE(RecordingLine(sym_nimm_auf), "  nimm_auf;");
-        QCOMPARE(RecordingLine(sym_gib_ab), "  gib_ab;");
-    }
-
-    void aPlacedFigureActs() {
-        World world;
-        ClearWorld(world);
-        world.StartColumn = 3;
-        world.StartRow = 4;
-        world.StartPlaced = true;
-        PlainStockField stock;
-        RecordingCanvas canvas;
-        Stage stage{world, stock, canvas, 0};
-        QCOMPARE(ActOnPlacedFigure(sym_vor, stage), ActionResult::Done);
-        QCOMPARE(world.StartColumn, 4);
-        QCOMPARE(ActOnPlacedFigure(sym_nimm_auf, stage), ActionResult::NoFood);
-        QCOMPARE(ActOnPlacedFigure(sym_gib_ab, stage), ActionResult::StockEmpty);
-    }
-
     void withoutAFigureNothingIsReadChangedOrDrawn_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("row");

@@ -146,14 +146,6 @@ private slots:
     void init() { QVERIFY(QDir::setCurrent(dir_.path())); }
     void cleanupTestCase() { QDir::setCurrent(startFolder_); }
 
-    void atProgramStartOnlyTheModeItemIsEnabled() {
-        FormFixture f;
-        QCOMPARE(f.Form->AufzmodusanMenuItem->text(), QStringLiteral("Aufzeichnungsmodus an"));
-        QVERIFY(f.Form->AufzmodusanMenuItem->isEnabled());
-        QCOMPARE(RecordingItems(*f.Form), QStringLiteral("000000"));
-        QVERIFY(ProgramToolsEnabled(*f.Form));
-    }
-
     // Each event sets the items it concerns and leaves the others ("-") as they were; every row is
     // tried with all items on and with all items off before the event.
     void enabledStatesAfterEveryEvent_data() {
@@ -206,15 +198,6 @@ private slots:
         QCOMPARE(form.RecordingFileName, answer ? QStringLiteral("aufzeichnung.afz") : QString());
         // The program's name is kept for later; switching off names "programm.pas".
         QCOMPARE(form.ProgramFileName, QStringLiteral("/tmp/p.pas"));
-    }
-
-    void switchingOnWithAnUnchangedProgramAsksNothing() {
-        FormFixture f;
-        f.Form->AufzmodusanMenuItemClick(); // the initial comment is no change
-        QVERIFY(f.Dialogs->Log.isEmpty());
-        QVERIFY(f.Form->RecordingMode);
-        QVERIFY(f.Form->PrgMemo->Lines().isEmpty());
-        QVERIFY(f.Form->PrgMemo->isEnabled());
     }
 
     void switchingOnStopsARunningProgram_data() {
@@ -381,7 +364,6 @@ private slots:
         QTest::newRow("Shift") << int(Qt::ShiftModifier) << "N";
         QTest::newRow("Ctrl") << int(Qt::ControlModifier) << "\x0e";
         QTest::newRow("Alt") << int(Qt::AltModifier) << "n";
-        QTest::newRow("AltGr") << int(Qt::ControlModifier | Qt::AltModifier) << "";
         QTest::newRow("all") << int(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
                                     Qt::MetaModifier)
                              << "";
@@ -410,9 +392,6 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::newRow("x") << int(Qt::Key_X);
         QTest::newRow("Shift alone") << int(Qt::Key_Shift);
-        QTest::newRow("Return") << int(Qt::Key_Return);
-        QTest::newRow("digit") << int(Qt::Key_4);
-        QTest::newRow("F7") << int(Qt::Key_F7);
         QTest::newRow("a letter with umlaut") << int(Qt::Key_Adiaeresis);
     }
 
@@ -530,19 +509,6 @@ private slots:
         Type(form, "d");
         QCOMPARE(form.PrgMemo->Lines().mid(2), (QStringList{"  vor;", "  vor;", "  drehe_links;"}));
         QVERIFY(form.RecordingActive);
-    }
-
-    void handControlNeverChangesTheAnimationStep() {
-        FormFixture f;
-        TNibboForm& form = *f.Form;
-        ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
-        form.AnimationStep = 2; // as a paused run may leave it
-        Type(form, "d");
-        QCOMPARE(form.AnimationStep, 2);
-        // The figure was drawn in that step's frame, not in the resting frame of a repaint.
-        const QImage drawn = Drawn(form);
-        QVERIFY(drawn != Repainted(form));
     }
 };
 

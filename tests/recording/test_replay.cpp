@@ -86,19 +86,14 @@ private slots:
         QTest::newRow("capitals on one line") << QStringList{"PROCEDURE Weg_1 ; BEGIN"} << ok;
         QTest::newRow("spread over lines")
             << QStringList{"", "  procedure", "", "x", ";", "   ", "begin"} << ok;
-        QTest::newRow("no blank before ;") << QStringList{"procedure x;begin"} << ok;
         QTest::newRow("name begin") << QStringList{"procedure begin; begin"} << ok;
-        QTest::newRow("name procedure") << QStringList{"procedure procedure; begin"} << ok;
         QTest::newRow("name a keyword") << QStringList{"procedure while; begin"} << ok;
-        QTest::newRow("name underscore") << QStringList{"procedure _1; begin"} << ok;
         QTest::newRow("a program") << QStringList{"program p;", "begin", "  vor;", "end."} << noRecording;
         QTest::newRow("empty text") << QStringList{} << noRecording;
-        QTest::newRow("only blank lines") << QStringList{"", "   "} << noRecording;
         QTest::newRow("comment first") << QStringList{"{ x } procedure a; begin"} << noRecording;
         QTest::newRow("tab first") << QStringList{"\tprocedure a; begin"} << noRecording;
         QTest::newRow("procedure; glued") << QStringList{"procedure;"} << badName;
         QTest::newRow("name vor") << QStringList{"procedure vor; begin"} << badName;
-        QTest::newRow("name VOR") << QStringList{"procedure VOR; begin"} << badName;
         QTest::newRow("name drehe_links") << QStringList{"procedure drehe_links; begin"} << badName;
         QTest::newRow("name nimm_auf") << QStringList{"procedure nimm_auf; begin"} << badName;
         QTest::newRow("name gib_ab") << QStringList{"procedure gib_ab; begin"} << badName;
@@ -106,12 +101,10 @@ private slots:
         QTest::newRow("name from a digit") << QStringList{"procedure 1a; begin"} << badName;
         QTest::newRow("name with umlaut")
             << QStringList{QString::fromUtf8("procedure wäg; begin")} << badName;
-        QTest::newRow("name with a dot") << QStringList{"procedure a.b; begin"} << badName;
         QTest::newRow("no name") << QStringList{"procedure"} << badName;
         QTest::newRow("no ;") << QStringList{"procedure a begin"} << badName;
         QTest::newRow("no begin") << QStringList{"procedure a;", "vor;"} << badName;
         QTest::newRow("begin; glued") << QStringList{"procedure a; begin;"} << ok;
-        QTest::newRow("begin with a dot") << QStringList{"procedure a; begin."} << badName;
     }
 
     void theHeaderIsCheckedWhenTheReplayStarts() {
@@ -124,13 +117,6 @@ private slots:
         QVERIFY(s.canvas.Calls.empty());
     }
 
-    void headerMessages() {
-        QCOMPARE(ReplayHeaderMessage(ReplayHeader::NoRecording), "Kein Aufzeichnungsformat!");
-        QCOMPARE(QString::fromUtf8(ReplayHeaderMessage(ReplayHeader::InvalidName)),
-                 QString::fromUtf8("Kein gültiger Bezeichner!"));
-        QCOMPARE(ReplayHeaderMessage(ReplayHeader::Accepted), "");
-    }
-
     void ticksUntilTheEnd_data() {
         QTest::addColumn<QStringList>("text");
         QTest::addColumn<QStringList>("trace");
@@ -141,18 +127,6 @@ private slots:
                            "  drehe_links;",          "end;"}
             << QStringList{"nimm_auf 34 8",     "gib_ab 47 6", "vor 58 3",
                            "drehe_links 66 11", "end 80 0",    "normal: "};
-        QTest::newRow("case and a shared line")
-            << QStringList{"PROCEDURE AUFZ; BEGIN", "Vor;DREHE_links;", "END;"}
-            << QStringList{"vor 23 3", "drehe_links 27 11", "end 41 0", "normal: "};
-        QTest::newRow("blanks before ; and empty lines after end")
-            << QStringList{"procedure a; begin", "", "   ", "vor ;", "end", ";", "", "    ", ""}
-            << QStringList{"vor 27 3", "end 34 0", "normal: "};
-        QTest::newRow("no end") << QStringList{"procedure a; begin", "vor;", "vor;"}
-                                << QStringList{"vor 20 3", "vor 26 3", " -", format};
-        QTest::newRow("end with a dot")
-            << QStringList{"procedure a; begin", "vor;", "end."} << QStringList{"vor 20 3", "end. -", format};
-        QTest::newRow("a word after end")
-            << QStringList{"procedure a; begin", "end;", "vor;"} << QStringList{"end 20 0", format};
         QTest::newRow("a semicolon after end")
             << QStringList{"procedure a; begin end;;"} << QStringList{"end 19 0", format};
         QTest::newRow("no semicolon")
@@ -160,8 +134,6 @@ private slots:
         QTest::newRow("a word that is no instruction")
             << QStringList{"procedure a; begin", "  vor;", "  links;", "  vor;"}
             << QStringList{"vor 22 3", "links 30 0", format};
-        QTest::newRow("a tab before an instruction")
-            << QStringList{"procedure a; begin", "\tvor;"} << QStringList{"\tvor 20 0", format};
         QTest::newRow("a comment") << QStringList{"procedure a; begin", "{ vor }", "vor;"}
                                    << QStringList{"{ -", format};
         QTest::newRow("a program's instructions")
@@ -175,30 +147,6 @@ private slots:
         Scene s;
         QCOMPARE(StartReplay(s.replay, Lines(text)), ReplayHeader::Accepted);
         QCOMPARE(RunToEnd(s), trace);
-    }
-
-    void eachTickCarriesOutItsInstruction() {
-        Scene s;
-        StartReplay(s.replay, Lines({"procedure a; begin vor; nimm_auf; drehe_links; gib_ab; gib_ab; end;"}));
-        ReplayTick tick = ReplayStep(s.replay, s.stage);
-        QCOMPARE(s.world.StartColumn, 6);
-        QCOMPARE(s.canvas.Take(), (QStringList{"fill 5 5", "food 5 5 2", "figure 6 5 1"}));
-        SetCell(s.world, 6, 5, 1);
-        tick = ReplayStep(s.replay, s.stage);
-        QCOMPARE(CellAt(s.world, 6, 5), 0);
-        QCOMPARE(s.stock.ReadStock(), 2);
-        QVERIFY(s.canvas.Calls.empty()); // taking food draws nothing
-        tick = ReplayStep(s.replay, s.stage);
-        QCOMPARE(s.world.Orientation, North);
-        QCOMPARE(s.canvas.Take(), (QStringList{"fill 6 5", "figure 6 5 6"}));
-        tick = ReplayStep(s.replay, s.stage);
-        tick = ReplayStep(s.replay, s.stage);
-        QCOMPARE(tick.End, ReplayEnd::None);
-        QCOMPARE(CellAt(s.world, 6, 5), 2);
-        QCOMPARE(s.stock.ReadStock(), 0);
-        tick = ReplayStep(s.replay, s.stage);
-        QCOMPARE(tick.End, ReplayEnd::Normal);
-        QVERIFY(tick.Message.empty());
     }
 
     void aFailingActionEndsTheReplayWithItsOwnWording_data() {
@@ -247,7 +195,6 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::newRow("removed by the editor") << 5 << 5;
         QTest::newRow("never placed") << 0 << 0;
-        QTest::newRow("in a corner") << 1 << 1;
     }
 
     void aTickWithoutAFigureEndsTheReplayAndTouchesNothing() {
@@ -277,18 +224,6 @@ private slots:
         StartReplay(s.replay, Lines({"procedure a; begin end;"}));
         s.world.StartPlaced = false;
         QCOMPARE(ReplayStep(s.replay, s.stage).End, ReplayEnd::Normal);
-    }
-
-    void everyReadAfterTheEndIsAFormatError() {
-        Scene s;
-        StartReplay(s.replay, Lines({"procedure a; begin vor;"}));
-        QCOMPARE(ReplayStep(s.replay, s.stage).End, ReplayEnd::None);
-        for (int i = 0; i < 3; ++i) {
-            const ReplayTick tick = ReplayStep(s.replay, s.stage);
-            QCOMPARE(tick.End, ReplayEnd::FormatError);
-            QVERIFY(tick.Word.empty());
-            QVERIFY(!tick.PlacesCaret);
-        }
     }
 };
 

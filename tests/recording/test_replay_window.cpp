@@ -179,10 +179,6 @@ private slots:
                                    << "Kein Aufzeichnungsformat!";
         QTest::newRow("named vor") << "procedure vor;\nbegin\nend;"
                                    << QString::fromUtf8("Kein gültiger Bezeichner!");
-        QTest::newRow("name from a digit")
-            << "procedure 2a;\nbegin\nend;" << QString::fromUtf8("Kein gültiger Bezeichner!");
-        QTest::newRow("no begin") << "procedure a;\n  vor;\nend;"
-                                  << QString::fromUtf8("Kein gültiger Bezeichner!");
     }
 
     void refusedHeadersResetTheWorldAndStartNothing() {
@@ -198,15 +194,6 @@ private slots:
         QCOMPARE(form.CurrentWorld.StartColumn, 5);
         QVERIFY(!form.AufzTimer->isActive());
         QCOMPARE(RecordingItems(form), QStringLiteral("111100"));
-    }
-
-    void theNameBeginIsAccepted() {
-        FormFixture f;
-        ModeOnWithFigure(*f.Form);
-        f.Form->PrgMemo->setPlainText(QStringLiteral("procedure begin;\nbegin\nend;"));
-        f.Form->AufzwiederholenMenuItemClick();
-        QVERIFY(f.Form->AufzTimer->isActive());
-        QVERIFY(f.Dialogs->Log.isEmpty());
     }
 
     void whenTheReplayDoesNotStart() {
