@@ -103,6 +103,7 @@ private slots:
             << QStringList{QString::fromUtf8("procedure wäg; begin")} << badName;
         QTest::newRow("no name") << QStringList{"procedure"} << badName;
         QTest::newRow("no ;") << QStringList{"procedure a begin"} << badName;
+        QTest::newRow("a word for the ;") << QStringList{"procedure a : begin"} << badName;
         QTest::newRow("no begin") << QStringList{"procedure a;", "vor;"} << badName;
         QTest::newRow("begin; glued") << QStringList{"procedure a; begin;"} << ok;
     }
