@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace nibbo {
@@ -57,9 +58,9 @@ void TPrgMemo::SetText(const QString& text) {
 void TPrgMemo::AppendLine(const QString& line) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    const QString text = Text();
+    // The text ends in a line break exactly when its last block is empty.
     QString addition = line + QLatin1Char('\n');
-    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) addition.prepend(QLatin1Char('\n'));
+    if (!document()->lastBlock().text().isEmpty()) addition.prepend(QLatin1Char('\n'));
     cursor.insertText(addition);
 }
 

@@ -2,24 +2,15 @@
 // the program editor reads them, and the usage.
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/batch_process.h"
+
+using namespace nibbo::testing;
+
 namespace {
 
-struct Result {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-Result Run(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(NIBBO_BATCH), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 } // namespace
 
@@ -67,7 +58,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, out);
         QFETCH(int, exitCode);
-        const Result result = Run({QStringLiteral("syntax"), Write(QStringLiteral("programm.pas"), bytes)});
+        const BatchResult result = RunBatch({QStringLiteral("syntax"), Write(QStringLiteral("programm.pas"), bytes)});
         QCOMPARE(result.Out, out);
         QCOMPARE(result.ExitCode, exitCode);
         QVERIFY(result.Err.isEmpty());
@@ -81,7 +72,7 @@ private slots:
             QFile expected(golden.filePath(program.chopped(4) + ".messages"));
             QVERIFY(expected.open(QIODevice::ReadOnly));
             const QByteArray messages = expected.readAll();
-            const Result result = Run({QStringLiteral("syntax"), golden.filePath(program)});
+            const BatchResult result = RunBatch({QStringLiteral("syntax"), golden.filePath(program)});
             QCOMPARE(result.Out, messages);
             QCOMPARE(result.ExitCode, messages.isEmpty() ? 0 : 1);
         }
@@ -91,7 +82,7 @@ private slots:
         // A missing file, a folder, and a device that never ends.
         const QString missing = dir_.filePath(QStringLiteral("fehlt.pas"));
         for (const QString& path : {missing, dir_.path(), QStringLiteral("/dev/zero")}) {
-            const Result result = Run({QStringLiteral("syntax"), path});
+            const BatchResult result = RunBatch({QStringLiteral("syntax"), path});
             QCOMPARE(result.ExitCode, 66);
             QVERIFY(result.Out.isEmpty());
             QVERIFY2(result.Err.contains(path.toUtf8()), result.Err.constData());
@@ -115,14 +106,14 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QByteArray, err);
-        const Result result = Run(arguments);
+        const BatchResult result = RunBatch(arguments);
         QCOMPARE(result.ExitCode, exitCode);
         QVERIFY(result.Out.isEmpty());
         QVERIFY2(result.Err.contains(err), result.Err.constData());
     }
 
     void help() {
-        const Result result = Run({QStringLiteral("--help")});
+        const BatchResult result = RunBatch({QStringLiteral("--help")});
         QCOMPARE(result.ExitCode, 0);
         QVERIFY(result.Out.startsWith("Aufruf: nibbo-batch BEFEHL"));
         QVERIFY(result.Out.contains("  syntax PROGRAMM\n"));

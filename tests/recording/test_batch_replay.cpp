@@ -3,26 +3,17 @@
 #include "world/world_file.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/batch_process.h"
+
 using namespace nibbo;
+
+using namespace nibbo::testing;
 
 namespace {
 
-struct Result {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-Result Run(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(NIBBO_BATCH), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 // A walled world with the figure at (5, 5) facing east, stock 1, two portions of food ahead of it
 // on (6, 5) and a wall on (8, 5).
@@ -110,13 +101,13 @@ private slots:
         QFETCH(QByteArray, last);
         QFETCH(int, exitCode);
         const QString path = Write(QStringLiteral("r.afz"), recording);
-        Result result = Run(
+        BatchResult result = RunBatch(
             {QStringLiteral("replay"), QStringLiteral("--world"), world_, QStringLiteral("--trace"), path});
         QCOMPARE(result.Out, trace + last);
         QCOMPARE(result.ExitCode, exitCode);
         QVERIFY(result.Err.isEmpty());
         // Without --trace only the last line is printed; options may follow the file.
-        result = Run({QStringLiteral("replay"), path, QStringLiteral("--world"), world_});
+        result = RunBatch({QStringLiteral("replay"), path, QStringLiteral("--world"), world_});
         QCOMPARE(result.Out, last);
         QCOMPARE(result.ExitCode, exitCode);
     }
@@ -125,7 +116,7 @@ private slots:
         // The world of start-up has no start.
         for (const QByteArray& recording : {QByteArray(), QByteArray("procedure a; begin vor; end;")}) {
             const QString path = Write(QStringLiteral("ohne.afz"), recording);
-            const Result result = Run({QStringLiteral("replay"), QStringLiteral("--trace"), path});
+            const BatchResult result = RunBatch({QStringLiteral("replay"), QStringLiteral("--trace"), path});
             QCOMPARE(result.Out, QByteArray("Wo ist Nibbo?!\n"));
             QCOMPARE(result.ExitCode, 3);
         }
@@ -154,7 +145,7 @@ private slots:
         const QString path = Write(QStringLiteral("s.afz"), recording);
         const QString result = dir_.filePath(QStringLiteral("ergebnis.wlt"));
         QFile::remove(result);
-        const Result run = Run({QStringLiteral("replay"), QStringLiteral("--world"), world_,
+        const BatchResult run = RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), world_,
                                 QStringLiteral("--save"), result, path});
         QCOMPARE(run.ExitCode, exitCode);
         const QByteArray saved = Read(QStringLiteral("ergebnis.wlt"));
@@ -186,7 +177,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QByteArray, err);
-        const Result result = Run(arguments);
+        const BatchResult result = RunBatch(arguments);
         QCOMPARE(result.ExitCode, exitCode);
         QVERIFY(result.Out.isEmpty());
         QVERIFY2(result.Err.contains(err), result.Err.constData());
@@ -194,17 +185,17 @@ private slots:
 
     void worldsThatCannotBeUsed() {
         const QString recording = Write(QStringLiteral("w.afz"), "procedure a; begin end;");
-        Result result =
-            Run({QStringLiteral("replay"), QStringLiteral("--world"), dir_.filePath("fehlt.wlt"), recording});
+        BatchResult result =
+            RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), dir_.filePath("fehlt.wlt"), recording});
         QCOMPARE(result.ExitCode, 66);
         QVERIFY(result.Out.isEmpty());
         const QString broken = Write(QStringLiteral("kaputt.wlt"), QByteArray(100, '\0'));
-        result = Run({QStringLiteral("replay"), QStringLiteral("--world"), broken, recording});
+        result = RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), broken, recording});
         QCOMPARE(result.ExitCode, 65);
         QVERIFY(result.Out.isEmpty());
         QVERIFY(result.Err.contains("kaputt.wlt"));
         // A result that cannot be written.
-        result = Run({QStringLiteral("replay"), QStringLiteral("--world"), world_, QStringLiteral("--save"),
+        result = RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), world_, QStringLiteral("--save"),
                       dir_.filePath("nirgends/e.wlt"), recording});
         QCOMPARE(result.ExitCode, 73);
         QVERIFY(result.Err.contains("e.wlt"));
