@@ -1,0 +1,5 @@
+program p;
+begin
+  vor;
+end. { fertig }
+// noch ein Kommentar

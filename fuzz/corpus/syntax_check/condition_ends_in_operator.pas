@@ -1,0 +1,5 @@
+program p;
+begin
+  if vorne_frei and then vor;
+  if not then vor;
+end.

@@ -1,0 +1,4 @@
+program p;
+begin
+  if then vor;
+end.

@@ -1,0 +1,7 @@
+program p;
+procedure leer;
+begin
+end;
+begin
+  leer;
+end.

@@ -1,0 +1,6 @@
+program p;
+begin
+  ;;
+  vor;;
+  ; drehe_links;
+end.

@@ -1,0 +1,5 @@
+program test;
+begin
+  vor
+  drehe_links;
+end.

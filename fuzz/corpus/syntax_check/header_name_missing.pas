@@ -1,0 +1,4 @@
+program ;
+begin
+  vor;
+end.

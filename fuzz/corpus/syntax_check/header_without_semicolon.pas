@@ -1,0 +1,4 @@
+program p
+procedure a
+begin vor; end
+begin a; end.

@@ -1,0 +1,2 @@
+program p;
+begin vor; begin drehe_links; end; vor; end.

@@ -1,0 +1,4 @@
+program p;
+begin
+  vor;
+end;

@@ -1,0 +1,2 @@
+program p;
+begin begin vor; end.

@@ -1,0 +1,5 @@
+program p;
+begin
+  while vorne_frei vor;
+  vor;
+end.

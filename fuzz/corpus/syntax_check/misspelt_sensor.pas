@@ -1,0 +1,4 @@
+program p;
+begin
+  if vorne_frie then vor;
+end.

@@ -1,0 +1,3 @@
+{ nur ein Kommentar
+  ueber zwei Zeilen }
+// und noch einer

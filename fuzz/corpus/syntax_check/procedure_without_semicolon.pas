@@ -1,0 +1,4 @@
+program p;
+procedure a;
+begin end
+begin a; end.

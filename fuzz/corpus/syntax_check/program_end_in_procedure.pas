@@ -1,0 +1,6 @@
+program p;
+procedure a;
+begin
+  vor;
+end.
+begin a; end.

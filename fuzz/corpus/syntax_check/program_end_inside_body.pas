@@ -1,0 +1,3 @@
+program p;
+begin
+  if vorne_frei then end.

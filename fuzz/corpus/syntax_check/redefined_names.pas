@@ -1,0 +1,20 @@
+program p;
+procedure p;
+begin end;
+procedure a;
+  procedure a;
+  begin end;
+begin end;
+procedure b;
+begin end;
+procedure b;
+begin end;
+procedure c;
+  procedure x;
+  begin end;
+begin end;
+procedure d;
+  procedure x;
+  begin end;
+begin end;
+begin end.

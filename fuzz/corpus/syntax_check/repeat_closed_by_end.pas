@@ -1,0 +1,4 @@
+program p;
+begin
+  repeat vor; end;
+end.

@@ -1,0 +1,9 @@
+program p;
+begin
+  then;
+  do;
+  procedure;
+  program;
+  unbekannt;
+  vor;
+end.

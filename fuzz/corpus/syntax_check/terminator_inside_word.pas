@@ -1,0 +1,4 @@
+program p;
+begin
+  if vorne_frei and undo then vor;
+end.

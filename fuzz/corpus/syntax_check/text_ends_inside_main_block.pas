@@ -1,0 +1,3 @@
+program p;
+begin
+  vor;

@@ -1,0 +1,4 @@
+program p;
+procedure drehüber;
+begin end;
+begin vor; end.

@@ -1,0 +1,5 @@
+program p;
+begin
+  vor; { offen
+  drehe_links;
+end.

@@ -1,0 +1,5 @@
+program p;
+begin
+  if vorne_frei then end;
+  vor;
+end.

@@ -1,0 +1,5 @@
+program p;
+begin
+  repeat vor; until ;
+  vor;
+end.

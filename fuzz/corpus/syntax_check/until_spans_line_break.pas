@@ -1,0 +1,8 @@
+program p;
+begin
+  repeat
+    vor;
+  until
+    vorne_frei
+  ;
+end.

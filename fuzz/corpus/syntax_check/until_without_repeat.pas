@@ -1,0 +1,5 @@
+program p;
+begin
+  until links_frei;
+  vor;
+end.

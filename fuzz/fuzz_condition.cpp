@@ -1,0 +1,66 @@
+// The condition compiler alone, on any text: it reports only its two faults, headed by the line it
+// was given; an empty text gives the single marker of a missing condition; a condition that
+// compiled without a fault is well formed, and written out again it compiles to the same tokens.
+#include "invariants.h"
+
+#include "language/condition.h"
+#include "language/scanner.h"
+
+#include <algorithm>
+
+using namespace nibbo;
+using nibbo::fuzz::Require;
+
+namespace {
+
+constexpr int32_t kLine = 7;
+
+bool IsBlankText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) <= 32; });
+}
+
+// The tokens as a pupil would write them, one blank between two.
+std::string Written(const TBooleexp& condition) {
+    std::string text;
+    for (const TFunktion token : condition) {
+        if (!text.empty()) text += ' ';
+        if (IsSensor(token))
+            text += kSensorNames[token - 1];
+        else if (token == klammerL)
+            text += '(';
+        else if (token == klammerR)
+            text += ')';
+        else if (token == _and)
+            text += "and";
+        else if (token == _or)
+            text += "or";
+        else if (token == _not)
+            text += "not";
+    }
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string> messages;
+    const TBooleexp condition = CompileCondition(text, kLine, messages);
+
+    Require(!condition.empty(), "no tokens at all, not even the marker");
+    Require(messages.size() <= 2, "more than two messages for one condition");
+    for (const std::string& message : messages)
+        Require(message == "7: Fehler im booleschen Ausdruck!" || message == "7: Klammerfehler!",
+                "unexpected message: " + message);
+    if (IsBlankText(text)) {
+        Require(messages.empty() && condition == TBooleexp{fufehler}, "an empty condition is only the marker");
+        return 0;
+    }
+    if (!messages.empty()) return 0;
+
+    Require(fuzz::IsWellFormedCondition(condition), "accepted condition is not well formed");
+    std::vector<std::string> again;
+    Require(CompileCondition(Written(condition), kLine, again) == condition && again.empty(),
+            "the condition written out again compiles differently");
+    return 0;
+}
