@@ -2,6 +2,8 @@
 // program dialogs on their recording filter, the third status panel and the failures.
 #include "recording_helpers.h"
 
+#include "shell/text_file.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -234,6 +236,35 @@ private slots:
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
         QVERIFY(form.RecordingUnsaved);
         QCOMPARE(RecordingItems(form), QStringLiteral("111100"));
+    }
+
+    void aFileLargerThanTheEditorTakesIsRefused() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        form.AufzmodusanMenuItemClick();
+        form.PrgMemo->setPlainText(QStringLiteral("bleibt"));
+        form.RecordingUnsaved = true;
+        // Instruction lines of 8 bytes, one byte more than the largest file that is loaded.
+        QByteArray recording;
+        while (recording.size() <= kMaxTextFileBytes) recording += "  vor;\r\n";
+        recording.truncate(kMaxTextFileBytes + 1);
+        QVERIFY(WriteBytes(Path("gross.afz"), recording));
+        f.Dialogs->ChooseNext(Path("gross.afz"));
+        form.AufzladenMenuItemClick();
+        QCOMPARE(f.Dialogs->Errors.size(), 1);
+        QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("zu groß")));
+        QVERIFY(f.Dialogs->Errors[0].contains(Path("gross.afz")));
+        QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
+        QVERIFY(form.RecordingUnsaved);
+
+        // A file of exactly the largest size loads.
+        recording.truncate(kMaxTextFileBytes);
+        QVERIFY(WriteBytes(Path("gerade.afz"), recording));
+        f.Dialogs->ChooseNext(Path("gerade.afz"));
+        form.AufzladenMenuItemClick();
+        QCOMPARE(f.Dialogs->Errors.size(), 1);
+        QCOMPARE(form.PrgMemo->LineCount(), kMaxTextFileBytes / 8);
+        QVERIFY(!form.RecordingUnsaved);
     }
 
     void aFailedWriteKeepsTheOldFileAndNamesIt() {
