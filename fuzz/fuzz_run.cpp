@@ -1,9 +1,11 @@
 // A run of every program that passes the check, on a world made from the input, for a bounded
-// number of steps: every step fetches a statement of the program, never touches a cell outside the
-// grid, keeps the world one the figure can live in, evaluates every condition as the language
-// defines it, and ends only as a run may end: finished at the main program's "end.", or failed with
-// a message and nothing changed by the failed action.
+// number of steps. An input that begins with the byte 0xFF describes a program for the generator
+// instead of its text; such a program must pass the check. Every step fetches a statement of the
+// program, never touches a cell outside the grid, keeps the world one the figure can live in, and
+// evaluates every condition as the language defines it; a run ends only as a run may end: finished
+// at the main program's "end.", or failed with a message and nothing changed by the failed action.
 #include "invariants.h"
+#include "program_generator.h"
 
 #include "execution/engine.h"
 #include "language/program_text.h"
@@ -52,11 +54,17 @@ bool SameFigureAndWorld(const World& a, const World& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const fuzz::TextAndWorld input = fuzz::SplitInput(data, size);
-    const SourceLines lines = SplitProgramText(input.Text);
+    const bool generated = size > 0 && data[0] == 0xFF;
+    const fuzz::TextAndWorld input = generated ? fuzz::SplitInput(data + 1, size - 1) : fuzz::SplitInput(data, size);
+    const std::string program =
+        generated ? fuzz::GenerateProgram({reinterpret_cast<const uint8_t*>(input.Text.data()), input.Text.size()})
+                  : std::string(input.Text);
+    const SourceLines lines = SplitProgramText(program);
     TProcTable table;
     ScannerPosition scanner;
-    if (!CheckSyntax(lines, table, scanner).empty()) return 0;
+    const std::vector<std::string> messages = CheckSyntax(lines, table, scanner);
+    if (generated) Require(messages.empty(), "a program of the language fails the check: " + program);
+    if (!messages.empty()) return 0;
     fuzz::CheckCompiledProgram(table, lines);
 
     fuzz::FuzzedWorld fuzzed = fuzz::WorldFromBytes(input.WorldBytes);
