@@ -1,5 +1,8 @@
 #include "execution/engine.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace nibbo {
 
 namespace {
@@ -57,6 +60,9 @@ bool EvaluateCondition(const TBooleexp& condition, const World& world, const Sto
     // grown to the deepest nesting met, evaluating allocates nothing.
     thread_local std::vector<uint8_t> enclosing;
     enclosing.clear();
+    // Sensors cannot change during one evaluation: each is read once, when first met.
+    int8_t sensors[ostwaerts + 1];
+    std::fill(std::begin(sensors), std::end(sensors), int8_t(-1));
     Group group;
     for (const TFunktion token : condition) {
         switch (token) {
@@ -86,7 +92,11 @@ bool EvaluateCondition(const TBooleexp& condition, const World& world, const Sto
             }
             break;
         default:
-            if (IsSensor(token)) group.Operand(EvaluateSensor(token, world, stock));
+            if (IsSensor(token)) {
+                int8_t& value = sensors[token];
+                if (value < 0) value = EvaluateSensor(token, world, stock) ? 1 : 0;
+                group.Operand(value != 0);
+            }
             break;
         }
     }
