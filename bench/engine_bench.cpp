@@ -24,8 +24,12 @@ void* operator new(std::size_t size) {
     if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
     throw std::bad_alloc();
 }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace {
 
@@ -72,10 +76,11 @@ end.)";
 // A long condition, nested twelve deep, tested at every turn.
 std::string DeepCondition() {
     std::string condition = "vorne_frei";
-    const char* const sensors[] = {"links_frei", "rechts_frei", "feld_leer", "liegt_futter", "hat_vorrat", "ostwaerts"};
+    const char* const sensors[] = {"links_frei",   "rechts_frei", "feld_leer",
+                                   "liegt_futter", "hat_vorrat",  "ostwaerts"};
     for (int level = 0; level < 12; ++level)
-        condition = "(" + condition + (level % 2 ? " or not " : " and not not ") + sensors[level % 6] + ") or " +
-                    sensors[(level + 3) % 6];
+        condition = "(" + condition + (level % 2 ? " or not " : " and not not ") + sensors[level % 6] +
+                    ") or " + sensors[(level + 3) % 6];
     return "program tief;\nbegin\n  while " + condition + " or not feld_voll do\n    drehe_links;\nend.";
 }
 

@@ -28,8 +28,8 @@ public:
 };
 
 struct Pace {
-    int Statements = 0;   // statements seen after the first
-    double Seconds = 0;   // from the first statement seen to the last
+    int Statements = 0; // statements seen after the first
+    double Seconds = 0; // from the first statement seen to the last
     double MeanMs() const { return Statements ? 1000 * Seconds / Statements : 0; }
 };
 
@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
     form.CurrentWorld.StartRow = 10;
     form.CurrentWorld.StartPlaced = true;
     StoreWorld(form.CurrentWorld, *form.ItemsSpinEdit, form.StoredWorld);
-    form.PrgMemo->SetText(QStringLiteral("program messung;\nbegin\n  while vorne_frei do\n    drehe_links;\nend."));
+    form.PrgMemo->SetText(
+        QStringLiteral("program messung;\nbegin\n  while vorne_frei do\n    drehe_links;\nend."));
     form.show();
     QCoreApplication::processEvents();
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
@@ -106,9 +107,10 @@ int main(int argc, char** argv) {
     } rows[] = {{1, 81, 40}, {2, 192, 25}, {5, 480, 12}, {10, 960, 8}};
     for (const auto& row : rows) {
         const Pace pace = Measure(form, row.Position, row.Statements, 60.0);
-        std::printf("position %2d: mean %.1f ms from one statement to the next over %d (table %.0f ms, %+.1f %%)\n",
-                    row.Position, pace.MeanMs(), pace.Statements, row.Expected,
-                    100 * (pace.MeanMs() - row.Expected) / row.Expected);
+        std::printf(
+            "position %2d: mean %.1f ms from one statement to the next over %d (table %.0f ms, %+.1f %%)\n",
+            row.Position, pace.MeanMs(), pace.Statements, row.Expected,
+            100 * (pace.MeanMs() - row.Expected) / row.Expected);
     }
     std::printf("target: within 5 %% of the table\n");
     return 0;

@@ -43,7 +43,9 @@ struct Group {
     }
     bool Value() const { return Disjunction || Conjunction; }
 
-    uint8_t Packed() const { return uint8_t(int(Disjunction) | (int(Conjunction) << 1) | (int(Negate) << 2)); }
+    uint8_t Packed() const {
+        return uint8_t(int(Disjunction) | (int(Conjunction) << 1) | (int(Negate) << 2));
+    }
     static Group Unpacked(uint8_t bits) { return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0}; }
 };
 
@@ -110,14 +112,16 @@ bool EvaluateCondition(const TBooleexp& condition, const World& world, const Sto
     return group.Value();
 }
 
-StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, Stage& stage, StepObserver& observer) {
+StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, Stage& stage,
+                       StepObserver& observer) {
     stage.animationStep = 0;
     // One pass per fetched statement: a block end returns and fetches the next one in the same
     // step, however many block ends follow one another.
     for (;;) {
         if (registers.ProcIndex < 0 || size_t(registers.ProcIndex) >= procTable.size()) return kExecuted;
         const std::vector<TAnweisung>& statements = procTable[size_t(registers.ProcIndex)].Statements;
-        if (registers.StatementIndex < -1 || int64_t(registers.StatementIndex) + 1 >= int64_t(statements.size()))
+        if (registers.StatementIndex < -1 ||
+            int64_t(registers.StatementIndex) + 1 >= int64_t(statements.size()))
             return kExecuted; // nothing to fetch; a program that compiled never gets here
 
         const TAnweisung& statement = statements[size_t(++registers.StatementIndex)];
@@ -128,7 +132,8 @@ StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, St
         case sym_else:
         case sym_end_dot: {
             if (registers.ReturnStack.empty()) {
-                if (statement.Kind == sym_end_dot && registers.ProcIndex == 0) return {StepOutcome::Finished, ""};
+                if (statement.Kind == sym_end_dot && registers.ProcIndex == 0)
+                    return {StepOutcome::Finished, ""};
                 return {StepOutcome::Silent, ""};
             }
             const ReturnFrame frame = registers.ReturnStack.back();
@@ -144,7 +149,8 @@ StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, St
             } else {
                 // On to the else marker; the next step runs the else-branch after it.
                 int32_t index = statement.Target;
-                while (index >= 0 && size_t(index) < statements.size() && statements[size_t(index)].Kind != sym_else)
+                while (index >= 0 && size_t(index) < statements.size() &&
+                       statements[size_t(index)].Kind != sym_else)
                     ++index;
                 registers.StatementIndex = index >= 0 ? index : int32_t(statements.size());
             }
@@ -169,7 +175,8 @@ StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, St
                 registers.StatementIndex = frame.StatementIndex;
                 registers.ReturnStack.pop_back();
             } else if (frame.StatementIndex >= 0 && size_t(frame.StatementIndex) < statements.size()) {
-                registers.StatementIndex = Before(statements[size_t(frame.StatementIndex)].Target, statements);
+                registers.StatementIndex =
+                    Before(statements[size_t(frame.StatementIndex)].Target, statements);
             } else {
                 registers.StatementIndex = int32_t(statements.size());
             }

@@ -65,13 +65,14 @@ public:
 // it returns to within the same step, so a return never costs a step of its own. On a failure
 // StatementIndex stays on the statement that failed. The registers must have been set up with
 // ResetRegisters at the start of the run.
-StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, Stage& stage, StepObserver& observer);
+StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, Stage& stage,
+                       StepObserver& observer);
 
 // A condition's value: parentheses first, then "not", then "and", then "or", operators of one rank
 // from left to right. Every sensor in it is read, also where the outcome is already settled (a
-// sensor that appears twice is read once: sensors have no side effects). Two or more "not" in a row before one operand negate it once for each. Nesting depth is
-// unlimited; the work grows with the condition's length only, and nothing is allocated once the
-// evaluator has met the deepest nesting so far.
+// sensor that appears twice is read once: sensors have no side effects). Two or more "not" in a row before
+// one operand negate it once for each. Nesting depth is unlimited; the work grows with the condition's length
+// only, and nothing is allocated once the evaluator has met the deepest nesting so far.
 bool EvaluateCondition(const TBooleexp& condition, const World& world, const StockField& stock);
 
 } // namespace nibbo

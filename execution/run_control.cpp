@@ -22,7 +22,9 @@ constexpr int kAnimatedAbove = 100;
 constexpr int kAnimationTicks = 5; // frames drawn; the sixth tick runs the next statement
 
 // Milliseconds from one MoveTimer tick to the next at a slider position (0..10).
-int MoveInterval(int position) { return position * 80 + 1; }
+int MoveInterval(int position) {
+    return position * 80 + 1;
+}
 
 // What a step shows of each statement it fetches: its text selected in the editor, and the pace
 // taken from the slider as it stands now, so that moving the slider takes effect at once.

@@ -67,7 +67,8 @@ private:
         if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
         const QByteArray bytes = file.readAll();
         if (bytes.size() != qsizetype(kWorldFileSize)) return std::nullopt;
-        return DecodeWorldFile({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}).Record;
+        return DecodeWorldFile({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())})
+            .Record;
     }
 
 private slots:
@@ -83,8 +84,8 @@ private slots:
             << QByteArray("1 executed 22 19\n2 executed 47 3\n3 executed 22 19\n4 executed 47 3\n"
                           "5 executed 22 19\n6 finished 53 4\nProgramm beendet!\n")
             << 0 << 23;
-        QTest::newRow("finished, untraced") << kWalk << 2 << QStringList{} << QByteArray("Programm beendet!\n") << 0
-                                            << 23;
+        QTest::newRow("finished, untraced")
+            << kWalk << 2 << QStringList{} << QByteArray("Programm beendet!\n") << 0 << 23;
         QTest::newRow("an action fails")
             << QByteArray("program p;\nbegin\n  vor;\n  vor;\n  nimm_auf;\n  nimm_auf;\nend.") << 21
             << QStringList{"--trace"}
@@ -98,8 +99,10 @@ private slots:
         QTest::newRow("no step at all") << kWalk << 2 << QStringList{"--max-steps", "0"}
                                         << QByteArray("Schrittgrenze erreicht!\n") << 3 << 2;
         QTest::newRow("endless recursion")
-            << QByteArray("program p;\nprocedure r;\nbegin\n  r;\nend;\nbegin\n  r;\nend.") << 2 << QStringList{}
-            << QByteArray("Zu viele Aufrufe ineinander! Ruft sich eine Prozedur endlos selbst auf?\n") << 2 << 2;
+            << QByteArray("program p;\nprocedure r;\nbegin\n  r;\nend;\nbegin\n  r;\nend.") << 2
+            << QStringList{}
+            << QByteArray("Zu viele Aufrufe ineinander! Ruft sich eine Prozedur endlos selbst auf?\n") << 2
+            << 2;
         QTest::newRow("faults of the check: the world is saved unchanged")
             << QByteArray("program p;\nbegin\n  vor\nend.") << 4 << QStringList{"--trace"}
             << QByteArray("3: \";\" erwartet!\n") << 1 << 4;
@@ -160,7 +163,8 @@ private slots:
         const QString missing = dir_.filePath(QStringLiteral("fehlt"));
         const QString saved = dir_.filePath(QStringLiteral("nie.wlt"));
 
-        const Result refused = Run({"--world", Write(QStringLiteral("kurz.wlt"), "12345"), "--save", saved, program});
+        const Result refused =
+            Run({"--world", Write(QStringLiteral("kurz.wlt"), "12345"), "--save", saved, program});
         QCOMPARE(refused.ExitCode, 65);
         QVERIFY(refused.Out.isEmpty());
         QVERIFY2(refused.Err.contains("Die Datei ist keine Nibbo-Welt"), refused.Err.constData());
@@ -192,7 +196,8 @@ private slots:
         QTest::newRow("steps not a number") << QStringList{"--max-steps", "viele", "a.pas"};
         QTest::newRow("negative steps") << QStringList{"--max-steps", "-1", "a.pas"};
         QTest::newRow("steps with a sign") << QStringList{"--max-steps", "+5", "a.pas"};
-        QTest::newRow("steps beyond any count") << QStringList{"--max-steps", "99999999999999999999999", "a.pas"};
+        QTest::newRow("steps beyond any count")
+            << QStringList{"--max-steps", "99999999999999999999999", "a.pas"};
     }
 
     void usage() {

@@ -80,7 +80,8 @@ struct Machine {
 };
 
 QString Program(const QString& body, const QString& procedures = {}) {
-    return QStringLiteral("program p;\n") + procedures + QStringLiteral("begin\n") + body + QStringLiteral("\nend.");
+    return QStringLiteral("program p;\n") + procedures + QStringLiteral("begin\n") + body +
+           QStringLiteral("\nend.");
 }
 
 } // namespace
@@ -99,8 +100,9 @@ private slots:
             << Program("  leer;\n  drehe_links;", "procedure leer;\nbegin\nend;\n") << 0
             << QStringList{"E leer", "E end | drehe_links", "F end."};
         QTest::newRow("a call runs the procedure's statements, and its end returns with the next one")
-            << Program("  zwei;\n  drehe_links;", "procedure zwei;\nbegin\n  drehe_links; drehe_links;\nend;\n") << 0
-            << QStringList{"E zwei", "E drehe_links", "E drehe_links", "E end | drehe_links", "F end."};
+            << Program("  zwei;\n  drehe_links;",
+                       "procedure zwei;\nbegin\n  drehe_links; drehe_links;\nend;\n")
+            << 0 << QStringList{"E zwei", "E drehe_links", "E drehe_links", "E end | drehe_links", "F end."};
         QTest::newRow("if false without else: the frame is popped with the statement after the if")
             << Program("  if not vorne_frei then\n    drehe_links;\n  vor;") << 0
             << QStringList{"E if not vorne_frei then", "E - | vor", "F end."};
@@ -123,7 +125,8 @@ private slots:
             << QStringList{"E while links_frei do", "E drehe_links", "F end."};
         QStringList walk{"E drehe_links", "E drehe_links", "E drehe_links", "E while vorne_frei do"};
         for (int row = 2; row < 19; ++row) // south from row 2 to row 19
-            walk << "E vor" << "E - | while vorne_frei do";
+            walk << "E vor"
+                 << "E - | while vorne_frei do";
         QTest::newRow("a while pass costs two steps: the body, then the return with the next test")
             << Program("  drehe_links; drehe_links; drehe_links;\n  while vorne_frei do vor;") << 0
             << (walk << "F end.");
@@ -132,32 +135,50 @@ private slots:
             << QStringList{"E while hat_vorrat do", "E vor", "F end."};
         QTest::newRow("a while body's begin-end returns to the test")
             << Program("  while hat_vorrat do begin gib_ab; vor; end;") << 2
-            << QStringList{"E while hat_vorrat do", "E gib_ab", "E vor", "E end | while hat_vorrat do",
-                           "E gib_ab", "E vor", "E end | while hat_vorrat do", "F end."};
+            << QStringList{"E while hat_vorrat do",       "E gib_ab", "E vor",
+                           "E end | while hat_vorrat do", "E gib_ab", "E vor",
+                           "E end | while hat_vorrat do", "F end."};
         QTest::newRow("a repeat body runs once even when until is true from the start")
             << Program("  repeat drehe_links; until feld_leer;") << 0
             << QStringList{"E repeat", "E drehe_links", "E until feld_leer", "F end."};
         QTest::newRow("until false runs the body again; until true goes on after the repeat")
             << Program("  repeat\n    drehe_links;\n  until westwaerts;\n  vor;") << 0
-            << QStringList{"E repeat", "E drehe_links", "E until westwaerts", "E drehe_links",
-                           "E until westwaerts", "X vor", "Nibbo ist gegen eine Mauer gelaufen!"};
+            << QStringList{"E repeat",
+                           "E drehe_links",
+                           "E until westwaerts",
+                           "E drehe_links",
+                           "E until westwaerts",
+                           "X vor",
+                           "Nibbo ist gegen eine Mauer gelaufen!"};
         QTest::newRow("a repeat closed by end runs its statements once")
             << Program("  repeat drehe_links; end;\n  drehe_links;") << 0
             << QStringList{"E repeat", "E drehe_links", "E end | drehe_links", "F end."};
         QTest::newRow("a while in a procedure: its test after the return, then the procedure's end")
-            << Program("  laufe;\n  drehe_links;", "procedure laufe;\nbegin\n  while hat_vorrat do gib_ab;\nend;\n")
-            << 1
-            << QStringList{"E laufe", "E while hat_vorrat do", "E gib_ab", "E - | while hat_vorrat do",
-                           "E end | drehe_links", "F end."};
+            << Program("  laufe;\n  drehe_links;",
+                       "procedure laufe;\nbegin\n  while hat_vorrat do gib_ab;\nend;\n")
+            << 1 << QStringList{"E laufe",
+                                "E while hat_vorrat do",
+                                "E gib_ab",
+                                "E - | while hat_vorrat do",
+                                "E end | drehe_links",
+                                "F end."};
         QTest::newRow("nested bodies all end in one step")
-            << Program("  if vorne_frei then\n    while hat_vorrat do\n      if ostwaerts then gib_ab;\n  vor;")
+            << Program(
+                   "  if vorne_frei then\n    while hat_vorrat do\n      if ostwaerts then gib_ab;\n  vor;")
             << 1
-            << QStringList{"E if vorne_frei then", "E while hat_vorrat do", "E if ostwaerts then", "E gib_ab",
-                           "E - | - | while hat_vorrat do", "E - | vor", "F end."};
+            << QStringList{"E if vorne_frei then",
+                           "E while hat_vorrat do",
+                           "E if ostwaerts then",
+                           "E gib_ab",
+                           "E - | - | while hat_vorrat do",
+                           "E - | vor",
+                           "F end."};
         QTest::newRow("a procedure's end returns through the caller's blocks")
             << Program("  if vorne_frei then\n    begin\n      nimm;\n    end;\n  drehe_links;",
                        "procedure nimm;\nbegin\n  gib_ab;\nend;\n")
-            << 1 << QStringList{"E if vorne_frei then", "E nimm", "E gib_ab", "E end | end | drehe_links", "F end."};
+            << 1
+            << QStringList{"E if vorne_frei then", "E nimm", "E gib_ab", "E end | end | drehe_links",
+                           "F end."};
         QTest::newRow("gib_ab with an empty stock fails")
             << Program("  gib_ab;") << 0 << QStringList{"X gib_ab", "Der Vorrat ist alle!"};
     }
@@ -203,28 +224,31 @@ private slots:
 
     void theWorkedExampleProgram() {
         // Walks to the wall, then turns round in a procedure because the cell is empty.
-        Machine m("program beispiel;\nprocedure drehe_um;\nbegin\n  drehe_links;\n  drehe_links;\nend;\nbegin\n"
-                  "  while vorne_frei do\n    vor;\n  if feld_leer then\n    drehe_um\n  else\n    begin\n"
-                  "      nimm_auf;\n      drehe_links;\n    end;\nend.");
+        Machine m(
+            "program beispiel;\nprocedure drehe_um;\nbegin\n  drehe_links;\n  drehe_links;\nend;\nbegin\n"
+            "  while vorne_frei do\n    vor;\n  if feld_leer then\n    drehe_um\n  else\n    begin\n"
+            "      nimm_auf;\n      drehe_links;\n    end;\nend.");
         m.Current.StartColumn = 20;
         const QStringList trace = m.Trace();
         QCOMPARE(trace.mid(trace.size() - 6),
-                 (QStringList{"E - | while vorne_frei do", "E if feld_leer then", "E drehe_um", "E drehe_links",
-                              "E drehe_links", "F end | - | end."}));
+                 (QStringList{"E - | while vorne_frei do", "E if feld_leer then", "E drehe_um",
+                              "E drehe_links", "E drehe_links", "F end | - | end."}));
         QCOMPARE(m.Current.Orientation, uint8_t(West));
     }
 
     void finishedComesWithTheLastStepOfTheTrace() {
-        Machine m("program beispiel;\nbegin\n  if feld_leer then\n    drehe_links\n  else\n    nimm_auf;\nend.");
+        Machine m(
+            "program beispiel;\nbegin\n  if feld_leer then\n    drehe_links\n  else\n    nimm_auf;\nend.");
         QCOMPARE(m.Trace(), (QStringList{"E if feld_leer then", "E drehe_links", "F - | end."}));
     }
 
     void actionFailuresLeaveTheIndexOnTheFailedStatement_data() {
         QTest::addColumn<QString>("statement");
-        QTest::addColumn<int>("cell");  // code of the figure's cell
+        QTest::addColumn<int>("cell"); // code of the figure's cell
         QTest::addColumn<int>("stock");
         QTest::addColumn<QString>("message");
-        QTest::newRow("vor into a wall") << "drehe_links; vor" << 0 << 0 << "Nibbo ist gegen eine Mauer gelaufen!";
+        QTest::newRow("vor into a wall")
+            << "drehe_links; vor" << 0 << 0 << "Nibbo ist gegen eine Mauer gelaufen!";
         QTest::newRow("nimm_auf on an empty cell") << "nimm_auf" << 0 << 3 << "Es ist kein Futter vorhanden!";
         QTest::newRow("gib_ab on a full cell") << "gib_ab" << 9 << 3 << "Das Feld ist bereits voll!";
         QTest::newRow("gib_ab without stock") << "gib_ab" << 4 << 0 << "Der Vorrat ist alle!";
@@ -235,9 +259,7 @@ private slots:
         QFETCH(int, cell);
         QFETCH(int, stock);
         QFETCH(QString, message);
-        Machine m(Program("  if vorne_frei then begin\n    " +
-                          statement + ";\n  end;")
-                      .toStdString());
+        Machine m(Program("  if vorne_frei then begin\n    " + statement + ";\n  end;").toStdString());
         SetCell(m.Current, 2, 2, cell);
         m.Stock.WriteStock(stock);
         StepResult result;
@@ -258,12 +280,14 @@ private slots:
         m.Stage_.animationStep = 3;
         m.Step();
         QCOMPARE(m.Stage_.animationStep, 0);
-        QCOMPARE(m.Canvas.Take(), (QStringList{"fill 2 2", "figure 3 2 " + QString::number(FigureImage(East, 1))}));
+        QCOMPARE(m.Canvas.Take(),
+                 (QStringList{"fill 2 2", "figure 3 2 " + QString::number(FigureImage(East, 1))}));
     }
 
     void callChainsLeaveOneFramePerCall() {
-        Machine m(Program("  a;", "procedure c;\nbegin\n  drehe_links;\nend;\nprocedure b;\nbegin\n  c;\nend;\n"
-                                  "procedure a;\nbegin\n  b;\nend;\n")
+        Machine m(Program("  a;",
+                          "procedure c;\nbegin\n  drehe_links;\nend;\nprocedure b;\nbegin\n  c;\nend;\n"
+                          "procedure a;\nbegin\n  b;\nend;\n")
                       .toStdString());
         std::string line;
         for (int i = 0; i < 3; ++i)
@@ -297,9 +321,12 @@ private slots:
     void blocksCountAgainstTheBoundToo_data() {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("stopsOn");
-        QTest::newRow("if") << "if vorne_frei then r;" << "if vorne_frei then";
-        QTest::newRow("while") << "while vorne_frei do r;" << "while vorne_frei do";
-        QTest::newRow("repeat") << "repeat r; until vorne_frei;" << "repeat";
+        QTest::newRow("if") << "if vorne_frei then r;"
+                            << "if vorne_frei then";
+        QTest::newRow("while") << "while vorne_frei do r;"
+                               << "while vorne_frei do";
+        QTest::newRow("repeat") << "repeat r; until vorne_frei;"
+                                << "repeat";
     }
 
     void blocksCountAgainstTheBoundToo() {
@@ -307,15 +334,16 @@ private slots:
         QFETCH(QString, stopsOn);
         // The main program's if takes the first frame, so that every call brings the stack to an
         // even size and the block's push is the one that meets the full stack.
-        Machine m(Program("  if vorne_frei then r;", "procedure r;\nbegin\n  " + body + "\nend;\n").toStdString());
+        Machine m(
+            Program("  if vorne_frei then r;", "procedure r;\nbegin\n  " + body + "\nend;\n").toStdString());
         StepResult result;
         while ((result = m.Step()).Outcome == StepOutcome::Executed) {
         }
         QCOMPARE(result.Outcome, StepOutcome::Failed);
         QCOMPARE(QString::fromUtf8(result.Message), QString::fromUtf8(kReturnStackFullMessage));
         QCOMPARE(m.Registers.ReturnStack.size(), kMaxReturnFrames);
-        QCOMPARE(QString::fromStdString(
-                     m.Shown(m.Table[size_t(m.Registers.ProcIndex)].Statements[size_t(m.Registers.StatementIndex)])),
+        QCOMPARE(QString::fromStdString(m.Shown(
+                     m.Table[size_t(m.Registers.ProcIndex)].Statements[size_t(m.Registers.StatementIndex)])),
                  stopsOn);
     }
 
@@ -374,7 +402,8 @@ private slots:
         QTest::newRow("an if whose section lies outside") << int(sym_if) << 1000 << int(vorne_frei);
         QTest::newRow("an if without else marker, false") << int(sym_if) << 1 << int(links_frei);
         QTest::newRow("an if with a negative target") << int(sym_if) << -2000000000 << int(vorne_frei);
-        QTest::newRow("a while with a negative target") << int(sym_while) << -2147483647 - 1 << int(vorne_frei);
+        QTest::newRow("a while with a negative target")
+            << int(sym_while) << -2147483647 - 1 << int(vorne_frei);
         QTest::newRow("a repeat whose section lies outside") << int(sym_repeat) << 2147483647 << int(f_null);
         QTest::newRow("an until without repeat, false") << int(sym_until) << 0 << int(links_frei);
         QTest::newRow("an until without repeat, true") << int(sym_until) << 0 << int(vorne_frei);
@@ -388,7 +417,8 @@ private slots:
         QFETCH(int, condition);
         Machine m;
         TProc program;
-        program.Statements = {{TSymbol(kind), target, {TFunktion(condition)}, 1, 1}, {sym_end_dot, 0, {}, 3, 4}};
+        program.Statements = {{TSymbol(kind), target, {TFunktion(condition)}, 1, 1},
+                              {sym_end_dot, 0, {}, 3, 4}};
         m.Table.push_back(program);
         int steps = 0;
         StepResult result;

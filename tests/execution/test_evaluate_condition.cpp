@@ -60,9 +60,9 @@ std::optional<bool> Reduce(const TBooleexp& condition, const World& world, const
     return work[0] == _true;
 }
 
-const char* const kSensors[11] = {"vorne_frei",  "rechts_frei", "links_frei", "liegt_futter",
-                                  "feld_leer",   "feld_voll",   "hat_vorrat", "nordwaerts",
-                                  "westwaerts",  "suedwaerts",  "ostwaerts"};
+const char* const kSensors[11] = {"vorne_frei", "rechts_frei", "links_frei", "liegt_futter",
+                                  "feld_leer",  "feld_voll",   "hat_vorrat", "nordwaerts",
+                                  "westwaerts", "suedwaerts",  "ostwaerts"};
 
 // Random condition texts of the accepted language. `maxNots` is the most "not" in a row.
 class ConditionWriter {
@@ -164,10 +164,12 @@ private slots:
         QTest::newRow("a sensor") << "vorne_frei" << true;
         QTest::newRow("not binds tighter than and") << "not vorne_frei and links_frei" << false;
         QTest::newRow("not binds tighter than or") << "not links_frei or links_frei" << true;
-        QTest::newRow("and binds tighter than or, or first") << "vorne_frei or links_frei and hat_vorrat" << true;
-        QTest::newRow("and binds tighter than or, or last") << "links_frei and hat_vorrat or vorne_frei" << true;
-        QTest::newRow("and before or in the middle") << "links_frei or vorne_frei and feld_leer or hat_vorrat"
-                                                     << true;
+        QTest::newRow("and binds tighter than or, or first")
+            << "vorne_frei or links_frei and hat_vorrat" << true;
+        QTest::newRow("and binds tighter than or, or last")
+            << "links_frei and hat_vorrat or vorne_frei" << true;
+        QTest::newRow("and before or in the middle")
+            << "links_frei or vorne_frei and feld_leer or hat_vorrat" << true;
         QTest::newRow("not before a group negates the group") << "not (vorne_frei and links_frei)" << true;
         QTest::newRow("not before a one-sensor group") << "not(vorne_frei) and links_frei" << false;
         QTest::newRow("parentheses first") << "(vorne_frei or links_frei) and hat_vorrat" << false;

@@ -32,7 +32,8 @@ const QString kRanIntoWall = QStringLiteral("Nibbo ist gegen eine Mauer gelaufen
 const QString kQuestion = QStringLiteral("Nibbos Welt wurde verändert! Zurücksetzen?");
 
 // A program that never ends on an open world: the figure tests and turns for ever.
-const QString kEndless = QStringLiteral("program kreisel;\nbegin\n  while vorne_frei do\n    drehe_links;\nend.");
+const QString kEndless =
+    QStringLiteral("program kreisel;\nbegin\n  while vorne_frei do\n    drehe_links;\nend.");
 
 // The state of the run as the state table names it, or what does not fit any row.
 QString State(const TNibboForm& form) {
@@ -96,7 +97,8 @@ struct RunFixture {
     }
 
     QString Selected() const {
-        return Form->PrgMemo->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        return Form->PrgMemo->textCursor().selectedText().replace(QChar::ParagraphSeparator,
+                                                                  QLatin1Char('\n'));
     }
 
     // The cell as the world view's surface shows it now.
@@ -141,23 +143,38 @@ private slots:
     void stateTable_data() {
         QTest::addColumn<QString>("events");
         QTest::addColumn<QString>("states"); // the state after each event
-        QTest::newRow("stop when idle") << "Stop" << "idle";
-        QTest::newRow("run") << "Run Tick Tick" << "running running running";
-        QTest::newRow("pause when idle starts a run") << "Pause Tick" << "running running";
-        QTest::newRow("pause during a run") << "Run Tick Pause" << "running running paused";
-        QTest::newRow("step during a run") << "Run Tick Tick Step" << "running running running paused";
-        QTest::newRow("step when idle") << "Step Step Step" << "paused paused paused";
-        QTest::newRow("continue and pause again")
-            << "Step Pause Tick Tick Pause Step" << "paused continued continued continued paused paused";
-        QTest::newRow("step while continued pauses") << "Step Pause Step" << "paused continued paused";
-        QTest::newRow("run pressed when paused") << "Step Run Tick" << "paused running running";
-        QTest::newRow("run pressed when continued") << "Step Pause Run Tick" << "paused continued running running";
-        QTest::newRow("run pressed when running") << "Run Tick Run Tick" << "running running running running";
-        QTest::newRow("stop when running") << "Run Tick Stop" << "running running idle";
-        QTest::newRow("stop when paused") << "Step Stop" << "paused idle";
-        QTest::newRow("stop when continued") << "Step Pause Stop" << "paused continued idle";
-        QTest::newRow("a world command stops the run") << "Run Tick Reset" << "running running idle";
-        QTest::newRow("a new run after a stop") << "Run Stop Step" << "running idle paused";
+        QTest::newRow("stop when idle") << "Stop"
+                                        << "idle";
+        QTest::newRow("run") << "Run Tick Tick"
+                             << "running running running";
+        QTest::newRow("pause when idle starts a run") << "Pause Tick"
+                                                      << "running running";
+        QTest::newRow("pause during a run") << "Run Tick Pause"
+                                            << "running running paused";
+        QTest::newRow("step during a run") << "Run Tick Tick Step"
+                                           << "running running running paused";
+        QTest::newRow("step when idle") << "Step Step Step"
+                                        << "paused paused paused";
+        QTest::newRow("continue and pause again") << "Step Pause Tick Tick Pause Step"
+                                                  << "paused continued continued continued paused paused";
+        QTest::newRow("step while continued pauses") << "Step Pause Step"
+                                                     << "paused continued paused";
+        QTest::newRow("run pressed when paused") << "Step Run Tick"
+                                                 << "paused running running";
+        QTest::newRow("run pressed when continued") << "Step Pause Run Tick"
+                                                    << "paused continued running running";
+        QTest::newRow("run pressed when running") << "Run Tick Run Tick"
+                                                  << "running running running running";
+        QTest::newRow("stop when running") << "Run Tick Stop"
+                                           << "running running idle";
+        QTest::newRow("stop when paused") << "Step Stop"
+                                          << "paused idle";
+        QTest::newRow("stop when continued") << "Step Pause Stop"
+                                             << "paused continued idle";
+        QTest::newRow("a world command stops the run") << "Run Tick Reset"
+                                                       << "running running idle";
+        QTest::newRow("a new run after a stop") << "Run Stop Step"
+                                                << "running idle paused";
     }
 
     void stateTable() {
@@ -270,8 +287,9 @@ private slots:
     }
 
     void singleStepsAndReturns() {
-        RunFixture f(QStringLiteral("program p;\nprocedure leer;\nbegin\nend;\nbegin\n  leer;\n  drehe_links;\n"
-                                    "  leer;\nend."));
+        RunFixture f(
+            QStringLiteral("program p;\nprocedure leer;\nbegin\nend;\nbegin\n  leer;\n  drehe_links;\n"
+                           "  leer;\nend."));
         const QStringList expected{"leer", "drehe_links", "leer"};
         for (const QString& statement : expected) {
             f->StepSpeedButton->click();
@@ -352,8 +370,10 @@ private slots:
         QTest::addColumn<QString>("failed"); // the statement left selected
         QTest::addColumn<QString>("message");
         QTest::newRow("a wall") << "while ostwaerts do vor;" << 0 << "vor" << kRanIntoWall;
-        QTest::newRow("no food") << "vor; nimm_auf;" << 0 << "nimm_auf" << "Es ist kein Futter vorhanden!";
-        QTest::newRow("no stock") << "gib_ab; gib_ab;" << 1 << "gib_ab" << "Der Vorrat ist alle!";
+        QTest::newRow("no food") << "vor; nimm_auf;" << 0 << "nimm_auf"
+                                 << "Es ist kein Futter vorhanden!";
+        QTest::newRow("no stock") << "gib_ab; gib_ab;" << 1 << "gib_ab"
+                                  << "Der Vorrat ist alle!";
     }
 
     void aFailingActionEndsTheRun() {
@@ -388,7 +408,8 @@ private slots:
         QTest::newRow("yes discards the edits")
             << true << false << QStringList{"question: " + kQuestion} << false;
         QTest::newRow("no, dialog cancelled: the edits are lost")
-            << false << false << QStringList{"question: " + kQuestion, "save: Nibbos Welt speichern"} << false;
+            << false << false << QStringList{"question: " + kQuestion, "save: Nibbos Welt speichern"}
+            << false;
         QTest::newRow("no, saved in the dialog: the run starts on the edited world")
             << false << true << QStringList{"question: " + kQuestion, "save: Nibbos Welt speichern"} << true;
     }

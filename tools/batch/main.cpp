@@ -28,8 +28,8 @@ void PrintUsage(std::ostream& out) {
     for (const Command& command : Commands())
         out << "  " << command.Name << ' ' << command.Synopsis << "\n      " << command.Summary << '\n';
     out << "\nRückgabewert: " << kExitClean << " ohne Meldung, " << kExitFindings << " mit Meldungen, "
-        << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist, 65 wenn eine "
-        << "Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann.\n";
+        << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist,\n"
+        << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann.\n";
 }
 
 std::string Reason(int error) {

@@ -65,7 +65,8 @@ const char* OutcomeWord(StepOutcome outcome) {
 }
 
 // The run itself, on a world that is ready; returns the exit code of its outcome.
-int Run(const Invocation& call, const TProcTable& procTable, WorldState& state, uint64_t maxSteps, bool trace) {
+int Run(const Invocation& call, const TProcTable& procTable, WorldState& state, uint64_t maxSteps,
+        bool trace) {
     ExecRegisters registers;
     ResetRegisters(registers);
     NoCanvas canvas;
@@ -130,7 +131,8 @@ int RunCommand(const Invocation& call) {
     }
 
     WorldState state;
-    if (const int loaded = LoadWorld(call, options->Value("--world"), state); loaded != kExitClean) return loaded;
+    if (const int loaded = LoadWorld(call, options->Value("--world"), state); loaded != kExitClean)
+        return loaded;
     const int outcome = CheckAndRun(call, *options, state, maxSteps);
 
     // The world as the run left it, whatever the outcome, as "Welt speichern" would store it; a
