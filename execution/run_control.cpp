@@ -26,21 +26,31 @@ int MoveInterval(int position) {
     return position * 80 + 1;
 }
 
-// What a step shows of each statement it fetches: its text selected in the editor, and the pace
-// taken from the slider as it stands now, so that moving the slider takes effect at once.
+// What a step shows of the statements it fetches: the text of the last one that has text of its
+// own selected in the editor, and the pace taken from the slider as it stands now, so that moving
+// the slider takes effect at the next statement. A step that runs through a chain of block ends
+// fetches several statements, but only its last selection can ever be seen, so it is set once.
 class RunDisplay : public StepObserver {
 public:
     explicit RunDisplay(TNibboForm& form) : form_(form) {}
 
     void StatementFetched(const TAnweisung& statement) override {
+        fetched_ = true;
+        if (statement.SelStart > 0) selected_ = &statement;
+    }
+
+    void Show() const {
+        if (!fetched_) return;
         const int interval = MoveInterval(form_.SpeedTrackBar->value());
         // Setting an interval restarts a running timer; only a change of speed should.
         if (form_.MoveTimer->interval() != interval) form_.MoveTimer->setInterval(interval);
-        if (statement.SelStart > 0) form_.PrgMemo->SetSelection(statement.SelStart - 1, statement.SelLength);
+        if (selected_) form_.PrgMemo->SetSelection(selected_->SelStart - 1, selected_->SelLength);
     }
 
 private:
     TNibboForm& form_;
+    bool fetched_ = false;
+    const TAnweisung* selected_ = nullptr;
 };
 
 } // namespace
@@ -115,6 +125,7 @@ void TNibboForm::MoveTimerTimer() {
     Stage stage{CurrentWorld, *ItemsSpinEdit, *FeldEditorDrawGrid, AnimationStep};
     RunDisplay display(*this);
     const StepResult result = ExecuteStep(ProcTable, Registers, stage, display);
+    display.Show();
     switch (result.Outcome) {
     case StepOutcome::Executed:
         if (MoveTimer->interval() > kAnimatedAbove && !StepMode) {
