@@ -24,30 +24,48 @@ int32_t Before(int32_t target, const std::vector<TAnweisung>& statements) {
     return target - 1;
 }
 
-// The state of one parenthesised group while its tokens are read from left to right: the "or" of
-// the conjunctions already complete, the "and" of the current conjunction so far, and whether an
-// odd number of "not" waits for the next operand.
-struct Group {
-    bool Disjunction = false;
-    bool Conjunction = true;
-    bool Negate = false;
+// The state of one parenthesised group while its tokens are read from left to right, in three
+// bits: the "or" of the conjunctions already complete (1), the "and" of the current conjunction so
+// far (2), and whether an odd number of "not" waits for the next operand (4).
+constexpr uint8_t kDisjunction = 1, kConjunction = 2, kNegate = 4;
+constexpr uint8_t kFreshGroup = kConjunction;
 
-    void Operand(bool value) {
-        Conjunction = Conjunction && (value != Negate);
-        Negate = false;
-    }
-    void Or() {
-        Disjunction = Disjunction || Conjunction;
-        Conjunction = true;
-        Negate = false;
-    }
-    bool Value() const { return Disjunction || Conjunction; }
+// What a token does to a group: an operand that is true or false, or one of the operators.
+enum Effect : uint8_t { OperandTrue, OperandFalse, Not, And, Or, EffectCount };
 
-    uint8_t Packed() const {
-        return uint8_t(int(Disjunction) | (int(Conjunction) << 1) | (int(Negate) << 2));
+constexpr uint8_t Next(uint8_t group, Effect effect) {
+    const bool disjunction = group & kDisjunction, conjunction = group & kConjunction,
+               negate = group & kNegate;
+    switch (effect) {
+    case OperandTrue:
+    case OperandFalse: {
+        const bool value = (effect == OperandTrue) != negate;
+        return uint8_t((disjunction ? kDisjunction : 0) | (conjunction && value ? kConjunction : 0));
     }
-    static Group Unpacked(uint8_t bits) { return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0}; }
+    case Not:
+        return uint8_t(group ^ kNegate);
+    case Or:
+        return uint8_t((disjunction || conjunction ? kDisjunction : 0) | kConjunction);
+    default:
+        return group;
+    }
+}
+
+// Every transition looked up rather than decided by branches, which a long condition would
+// otherwise mispredict at almost every token.
+struct Transitions {
+    uint8_t To[8][EffectCount];
+    constexpr Transitions() : To{} {
+        for (uint8_t group = 0; group < 8; ++group)
+            for (int effect = 0; effect < EffectCount; ++effect)
+                To[group][effect] = Next(group, Effect(effect));
+    }
 };
+constexpr Transitions kTransitions;
+
+constexpr bool Value(uint8_t group) {
+    return (group & (kDisjunction | kConjunction)) != 0;
+}
 
 } // namespace
 
@@ -65,51 +83,31 @@ bool EvaluateCondition(const TBooleexp& condition, const World& world, const Sto
     // Sensors cannot change during one evaluation: each is read once, when first met.
     int8_t sensors[ostwaerts + 1];
     std::fill(std::begin(sensors), std::end(sensors), int8_t(-1));
-    Group group;
+    uint8_t group = kFreshGroup;
+    const auto close = [&group] {
+        const Effect value = Value(group) ? OperandTrue : OperandFalse;
+        group = kTransitions.To[enclosing.back()][value];
+        enclosing.pop_back();
+    };
     for (const TFunktion token : condition) {
-        switch (token) {
-        case _true:
-        case _false:
-            group.Operand(token == _true);
-            break;
-        case _not:
-            group.Negate = !group.Negate;
-            break;
-        case _and:
-            break;
-        case _or:
-            group.Or();
-            break;
-        case klammerL:
-            enclosing.push_back(group.Packed());
-            group = Group{};
-            break;
-        case klammerR:
-            // A surplus ")" (never in a condition that compiled) closes nothing.
-            if (!enclosing.empty()) {
-                const bool value = group.Value();
-                group = Group::Unpacked(enclosing.back());
-                enclosing.pop_back();
-                group.Operand(value);
-            }
-            break;
-        default:
-            if (IsSensor(token)) {
-                int8_t& value = sensors[token];
-                if (value < 0) value = EvaluateSensor(token, world, stock) ? 1 : 0;
-                group.Operand(value != 0);
-            }
-            break;
+        if (IsSensor(token)) {
+            int8_t& value = sensors[token];
+            if (value < 0) value = EvaluateSensor(token, world, stock) ? 1 : 0;
+            group = kTransitions.To[group][value ? OperandTrue : OperandFalse];
+        } else if (token >= _and && token <= _false) {
+            static constexpr Effect kEffects[] = {And, Or, Not, OperandTrue, OperandFalse};
+            group = kTransitions.To[group][kEffects[token - _and]];
+        } else if (token == klammerL) {
+            enclosing.push_back(group);
+            group = kFreshGroup;
+        } else if (token == klammerR && !enclosing.empty()) {
+            close(); // a surplus ")" (never in a condition that compiled) closes nothing
         }
     }
     // Groups left open (again never in a condition that compiled) close at the end.
-    while (!enclosing.empty()) {
-        const bool value = group.Value();
-        group = Group::Unpacked(enclosing.back());
-        enclosing.pop_back();
-        group.Operand(value);
-    }
-    return group.Value();
+    while (!enclosing.empty())
+        close();
+    return Value(group);
 }
 
 StepResult ExecuteStep(const TProcTable& procTable, ExecRegisters& registers, Stage& stage,
