@@ -51,9 +51,9 @@ struct StepResult {
 };
 
 // Told of every statement that a step fetches, before it is executed: a step that runs through
-// block ends fetches several. The window selects the statement's text in the editor (SelStart 0:
-// a statement without text of its own, which selects nothing) and takes the speed for the next
-// tick from the slider at this point.
+// block ends fetches several. The window selects the text of the last one that has text of its own
+// (SelStart 0 marks a statement without, which selects nothing) in the editor, and takes the speed
+// for the next tick from the slider; the batch tool's trace reports the last one.
 class StepObserver {
 public:
     virtual ~StepObserver() = default;
