@@ -13,6 +13,10 @@ const std::vector<Command>& Commands() {
         {"syntax", "PROGRAMM",
          "prüft ein Programm (*.pas) und gibt jede Meldung der Syntax-Überprüfung in einer Zeile aus",
          SyntaxCommand},
+        {"run", "[--world WELT] [--max-steps N] [--trace] [--save ERGEBNIS] PROGRAMM",
+         "führt ein Programm wie \"Run\" auf einer Welt (*.wlt) aus; Rückgabe 2, wenn eine Aktion "
+         "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000) oder ohne Startfeld",
+         RunCommand},
         {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG",
          "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine Aktion "
          "scheitert, 3 ohne Nibbo",
@@ -28,7 +32,8 @@ void PrintUsage(std::ostream& out) {
     for (const Command& command : Commands())
         out << "  " << command.Name << ' ' << command.Synopsis << "\n      " << command.Summary << '\n';
     out << "\nRückgabewert: " << kExitClean << " ohne Meldung, " << kExitFindings << " mit Meldungen, "
-        << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist.\n";
+        << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist,\n"
+        << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann.\n";
 }
 
 std::string Reason(int error) {
