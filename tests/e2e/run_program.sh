@@ -21,8 +21,11 @@ work=$(mktemp -d)
 xvfb_pid=
 nibbo_pid=
 cleanup() {
-    [ -n "$nibbo_pid" ] && kill "$nibbo_pid" 2>/dev/null && wait "$nibbo_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    local pid
+    for pid in $nibbo_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
