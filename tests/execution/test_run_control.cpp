@@ -5,6 +5,7 @@
 // check during a pause, and whole runs on real timers at the fastest speed. Ticks are delivered by
 // calling the tick handlers directly (nothing here spins the event loop), except where a test waits
 // for real timers.
+#include "execution/engine.h"
 #include "resources/pictures.h"
 #include "shell/prg_memo.h"
 #include "shell/spin_edit.h"
@@ -398,6 +399,30 @@ private slots:
         // Pause after the failure starts a new run from the restored world.
         f->PauseSpeedButton->click();
         QCOMPARE(State(*f), QStringLiteral("running"));
+    }
+
+    void endlessRecursionEndsAtTheBoundOfTheReturnStack() {
+        // Every call takes a frame of the return stack; the call that finds the stack full ends the
+        // run as a failed action does, with a message that names the likely cause.
+        RunFixture f(QStringLiteral("program p;\nprocedure endlos;\nbegin\n  endlos;\nend;\nbegin\n  endlos;\nend."));
+        f->StepSpeedButton->click(); // the main program's call: the first frame
+        size_t steps = 1;
+        while (f.Dialogs->Messages.isEmpty() && steps <= kMaxReturnFrames) {
+            f->MoveTimerTimer();
+            ++steps;
+        }
+        QCOMPARE(steps, kMaxReturnFrames + 1);
+        QCOMPARE(f.Dialogs->Messages, QStringList{QString::fromUtf8(kReturnStackFullMessage)});
+        QCOMPARE(f.Dialogs->StatesAtMessages, QStringList{"idle"});
+        QCOMPARE(f->Registers.ReturnStack.size(), kMaxReturnFrames);
+        QCOMPARE(f.Selected(), QStringLiteral("endlos"));
+        QCOMPARE(f->PrgMemo->SelStart(), CrlfIndexOf(*f, QStringLiteral("  endlos;")) + 2); // inside the procedure
+
+        // The next run starts with an empty stack.
+        f.Dialogs->Clear();
+        f->StepSpeedButton->click();
+        QCOMPARE(f->Registers.ReturnStack.size(), size_t(1));
+        QVERIFY(f.Dialogs->Messages.isEmpty());
     }
 
     void theQuestionBeforeARun_data() {
