@@ -19,7 +19,8 @@ namespace {
 constexpr int32_t kLine = 7;
 
 bool IsBlankText(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) <= 32; });
+    return std::all_of(text.begin(), text.end(),
+                       [](char ch) { return static_cast<unsigned char>(ch) <= 32; });
 }
 
 // The tokens as a pupil would write them, one blank between two.
@@ -81,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(message == "7: Fehler im booleschen Ausdruck!" || message == "7: Klammerfehler!",
                 "unexpected message: " + message);
     if (IsBlankText(text)) {
-        Require(messages.empty() && condition == TBooleexp{fufehler}, "an empty condition is only the marker");
+        Require(messages.empty() && condition == TBooleexp{fufehler},
+                "an empty condition is only the marker");
         return 0;
     }
     if (!messages.empty()) return 0;

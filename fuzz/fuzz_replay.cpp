@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReplayState replay;
     const ReplayHeader header = StartReplay(replay, std::move(lines));
     if (header != ReplayHeader::Accepted) {
-        Require(std::string_view(ReplayHeaderMessage(header)).size() > 0, "a refused header without a message");
+        Require(std::string_view(ReplayHeaderMessage(header)).size() > 0,
+                "a refused header without a message");
         return 0;
     }
 

@@ -59,8 +59,8 @@ struct FigureView {
 
 FigureView ViewOf(const Stage& stage) {
     const World& world = stage.world;
-    return {world.StartColumn, world.StartRow, world.Orientation, CellAt(world, world.StartColumn, world.StartRow),
-            stage.stock.ReadStock()};
+    return {world.StartColumn, world.StartRow, world.Orientation,
+            CellAt(world, world.StartColumn, world.StartRow), stage.stock.ReadStock()};
 }
 
 void CheckFigure(const FigureView& figure) {
@@ -74,10 +74,12 @@ void CheckFigure(const FigureView& figure) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool generated = size > 0 && data[0] == 0xFF;
-    const fuzz::TextAndWorld input = generated ? fuzz::SplitInput(data + 1, size - 1) : fuzz::SplitInput(data, size);
+    const fuzz::TextAndWorld input =
+        generated ? fuzz::SplitInput(data + 1, size - 1) : fuzz::SplitInput(data, size);
     const std::string program =
-        generated ? fuzz::GenerateProgram({reinterpret_cast<const uint8_t*>(input.Text.data()), input.Text.size()})
-                  : std::string(input.Text);
+        generated
+            ? fuzz::GenerateProgram({reinterpret_cast<const uint8_t*>(input.Text.data()), input.Text.size()})
+            : std::string(input.Text);
     const SourceLines lines = SplitProgramText(program);
     TProcTable table;
     ScannerPosition scanner;
@@ -104,8 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(stage.animationStep == 0, "a step did not rest the animation");
         Require(registers.ReturnStack.size() <= kMaxReturnFrames, "the return stack grew past its bound");
         for (const ReturnFrame& frame : registers.ReturnStack)
-            Require(frame.ProcIndex >= 0 && size_t(frame.ProcIndex) < table.size() && frame.StatementIndex >= -1 &&
-                        int64_t(frame.StatementIndex) < int64_t(table[size_t(frame.ProcIndex)].Statements.size()),
+            Require(frame.ProcIndex >= 0 && size_t(frame.ProcIndex) < table.size() &&
+                        frame.StatementIndex >= -1 &&
+                        int64_t(frame.StatementIndex) <
+                            int64_t(table[size_t(frame.ProcIndex)].Statements.size()),
                     "a return frame points outside the program");
         switch (result.Outcome) {
         case StepOutcome::Executed:
@@ -117,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             break;
         case StepOutcome::Finished:
-            Require(registers.ProcIndex == 0 && registers.ReturnStack.empty(), "finished inside a call or a body");
+            Require(registers.ProcIndex == 0 && registers.ReturnStack.empty(),
+                    "finished inside a call or a body");
             Require(table[0].Statements[size_t(registers.StatementIndex)].Kind == sym_end_dot,
                     "finished elsewhere than at end.");
             fuzz::CheckWorld(stage.world, stock.ReadStock(), "at the end of the run");

@@ -140,7 +140,8 @@ struct ConditionValue {
 
 class ProgramChecker {
 public:
-    ProgramChecker(const TProcTable& table, const SourceLines& lines) : table_(table), text_(JoinedText(lines)) {}
+    ProgramChecker(const TProcTable& table, const SourceLines& lines)
+        : table_(table), text_(JoinedText(lines)) {}
 
     void Check() {
         Require(!table_.empty(), "a checked program has an entry for itself");
@@ -176,7 +177,8 @@ private:
     void CheckRecord(int32_t P, size_t index) {
         const TAnweisung& record = table_[size_t(P)].Statements[index];
         const std::string where = Where(P, index);
-        const bool usesCondition = record.Kind == sym_if || record.Kind == sym_while || record.Kind == sym_until;
+        const bool usesCondition =
+            record.Kind == sym_if || record.Kind == sym_while || record.Kind == sym_until;
         if (usesCondition)
             Require(IsWellFormedCondition(record.Condition), where + "condition is not well formed");
         else
@@ -189,10 +191,12 @@ private:
         case sym_drehe_links:
         case sym_nimm_auf:
         case sym_gib_ab:
-            Require(Selected(record, where) == ActionWord(record.Kind), where + "selection is not the instruction");
+            Require(Selected(record, where) == ActionWord(record.Kind),
+                    where + "selection is not the instruction");
             break;
         case sym_call: {
-            Require(record.Target >= 1 && size_t(record.Target) < table_.size(), where + "call of no procedure");
+            Require(record.Target >= 1 && size_t(record.Target) < table_.size(),
+                    where + "call of no procedure");
             Require(Visible(P, record.Target), where + "call of a procedure not visible here");
             Require(Selected(record, where) == table_[size_t(record.Target)].Name,
                     where + "selection is not the called name");
@@ -200,19 +204,22 @@ private:
         }
         case sym_if: {
             const std::string text = Selected(record, where);
-            Require(text.starts_with("if") && text.ends_with("then"), where + "if does not select if ... then");
+            Require(text.starts_with("if") && text.ends_with("then"),
+                    where + "if does not select if ... then");
             break;
         }
         case sym_while: {
             const std::string text = Selected(record, where);
-            Require(text.starts_with("while") && text.ends_with("do"), where + "while does not select while ... do");
+            Require(text.starts_with("while") && text.ends_with("do"),
+                    where + "while does not select while ... do");
             break;
         }
         case sym_repeat:
             Require(Selected(record, where) == "repeat", where + "selection is not repeat");
             break;
         case sym_until:
-            Require(Selected(record, where).starts_with("until"), where + "selection does not begin with until");
+            Require(Selected(record, where).starts_with("until"),
+                    where + "selection does not begin with until");
             break;
         case sym_end:
             if (record.SelStart != 0 || record.SelLength != 0)
@@ -222,7 +229,8 @@ private:
             Require(record.SelStart == 0 && record.SelLength == 0, where + "else marker selects text");
             break;
         case sym_end_dot:
-            Require(Selected(record, where) == (P == 0 ? "end." : "end"), where + "block end selects something else");
+            Require(Selected(record, where) == (P == 0 ? "end." : "end"),
+                    where + "block end selects something else");
             break;
         default:
             Broken(where + "kind " + std::to_string(int(record.Kind)) + " is never stored");
@@ -230,7 +238,8 @@ private:
     }
 
     // The index of the record that closes the section of a compound statement of the given kind.
-    size_t SectionEnd(const std::vector<TAnweisung>& records, size_t start, TSymbol kind, const std::string& where) {
+    size_t SectionEnd(const std::vector<TAnweisung>& records, size_t start, TSymbol kind,
+                      const std::string& where) {
         const auto kindAt = [&](size_t i) { return i < records.size() ? records[i].Kind : sym_none; };
         size_t i = start;
         while (IsStatement(kindAt(i)))
@@ -252,7 +261,8 @@ private:
         const TProc& proc = table_[size_t(P)];
         const std::string where = "procedure " + std::to_string(P) + ": ";
         Require(IsIdentifier(proc.Name), where + "no valid name");
-        Require(P == 0 ? proc.Parent == 0 : proc.Parent >= 0 && proc.Parent < P, where + "parent is not declared before it");
+        Require(P == 0 ? proc.Parent == 0 : proc.Parent >= 0 && proc.Parent < P,
+                where + "parent is not declared before it");
         const std::vector<TAnweisung>& records = proc.Statements;
 
         const auto firstEnd = std::find_if(records.begin(), records.end(),
@@ -261,7 +271,8 @@ private:
         const auto blockEnd = size_t(firstEnd - records.begin());
         for (size_t i = 0; i < records.size(); ++i) {
             CheckRecord(P, i);
-            if (i < blockEnd) Require(IsStatement(records[i].Kind), Where(P, i) + "a marker in the procedure's own block");
+            if (i < blockEnd)
+                Require(IsStatement(records[i].Kind), Where(P, i) + "a marker in the procedure's own block");
             if (i > blockEnd) Require(records[i].Kind != sym_end_dot, Where(P, i) + "a second block end");
         }
 
@@ -306,7 +317,8 @@ std::string JoinedText(const SourceLines& lines) {
 
 void CheckMessages(const std::vector<std::string>& messages, const SourceLines& lines) {
     if (lines.empty()) {
-        Require(messages.size() == 1 && messages[0] == "kein Programm!", "a text without lines gives kein Programm!");
+        Require(messages.size() == 1 && messages[0] == "kein Programm!",
+                "a text without lines gives kein Programm!");
         return;
     }
     for (const std::string& message : messages) {
@@ -318,7 +330,8 @@ void CheckMessages(const std::vector<std::string>& messages, const SourceLines& 
         Require(std::stoll(message.substr(0, digits)) < int64_t(lines.size()),
                 "message names a line the text does not have: " + message);
         const std::string_view text = std::string_view(message).substr(digits);
-        Require(std::find(std::begin(kMessageTexts), std::end(kMessageTexts), text) != std::end(kMessageTexts),
+        Require(std::find(std::begin(kMessageTexts), std::end(kMessageTexts), text) !=
+                    std::end(kMessageTexts),
                 "unknown message text: " + message);
     }
 }
@@ -349,7 +362,8 @@ void CheckWorld(const World& world, int stock, const char* when) {
     }
     Require(world.StartPlaced, where + "figure gone");
     Require(InInterior(world.StartColumn, world.StartRow), where + "figure outside the interior");
-    Require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall, where + "figure on a wall");
+    Require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall,
+            where + "figure on a wall");
     Require(world.Orientation <= South, where + "facing out of range");
     Require(stock >= kMinStock && stock <= kMaxStock, where + "stock out of range");
 }

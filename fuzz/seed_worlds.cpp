@@ -56,15 +56,18 @@ int main(int argc, char** argv) {
     WorldRecord garden = Placed(5, 7, North, 17);
     for (int c = 2; c < kColumns; ++c)
         for (int r = 2; r < kRows; ++r)
-            if ((c * 7 + r * 3) % 5 == 0) SetCell(garden, c, r, kWall);
-            else if ((c + r) % 4 == 0) SetCell(garden, c, r, (c * r) % 9 + 1);
+            if ((c * 7 + r * 3) % 5 == 0)
+                SetCell(garden, c, r, kWall);
+            else if ((c + r) % 4 == 0)
+                SetCell(garden, c, r, (c * r) % 9 + 1);
     SetCell(garden, 5, 7, 2);
     garden.Reserved = {0x12, 0x34, 0x56};
     Write(folder, "garden.wlt", EncodeWorldFile(garden).data(), kWorldFileSize);
 
     WorldRecord full = Placed(23, 19, South, 250);
     for (int c = 2; c < kColumns; ++c)
-        for (int r = 2; r < kRows; ++r) SetCell(full, c, r, kMaxFood);
+        for (int r = 2; r < kRows; ++r)
+            SetCell(full, c, r, kMaxFood);
     Write(folder, "full_of_food.wlt", EncodeWorldFile(full).data(), kWorldFileSize);
 
     // Files that loading refuses: too short, a hole in the border, the figure on a wall.

@@ -404,7 +404,8 @@ private slots:
     void endlessRecursionEndsAtTheBoundOfTheReturnStack() {
         // Every call takes a frame of the return stack; the call that finds the stack full ends the
         // run as a failed action does, with a message that names the likely cause.
-        RunFixture f(QStringLiteral("program p;\nprocedure endlos;\nbegin\n  endlos;\nend;\nbegin\n  endlos;\nend."));
+        RunFixture f(
+            QStringLiteral("program p;\nprocedure endlos;\nbegin\n  endlos;\nend;\nbegin\n  endlos;\nend."));
         f->StepSpeedButton->click(); // the main program's call: the first frame
         size_t steps = 1;
         while (f.Dialogs->Messages.isEmpty() && steps <= kMaxReturnFrames) {
@@ -416,7 +417,8 @@ private slots:
         QCOMPARE(f.Dialogs->StatesAtMessages, QStringList{"idle"});
         QCOMPARE(f->Registers.ReturnStack.size(), kMaxReturnFrames);
         QCOMPARE(f.Selected(), QStringLiteral("endlos"));
-        QCOMPARE(f->PrgMemo->SelStart(), CrlfIndexOf(*f, QStringLiteral("  endlos;")) + 2); // inside the procedure
+        QCOMPARE(f->PrgMemo->SelStart(),
+                 CrlfIndexOf(*f, QStringLiteral("  endlos;")) + 2); // inside the procedure
 
         // The next run starts with an empty stack.
         f.Dialogs->Clear();

@@ -246,7 +246,8 @@ private slots:
         form.RecordingUnsaved = true;
         // Instruction lines of 8 bytes, one byte more than the largest file that is loaded.
         QByteArray recording;
-        while (recording.size() <= kMaxTextFileBytes) recording += "  vor;\r\n";
+        while (recording.size() <= kMaxTextFileBytes)
+            recording += "  vor;\r\n";
         recording.truncate(kMaxTextFileBytes + 1);
         QVERIFY(WriteBytes(Path("gross.afz"), recording));
         f.Dialogs->ChooseNext(Path("gross.afz"));
