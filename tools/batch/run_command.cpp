@@ -30,15 +30,6 @@ std::optional<uint64_t> ParseCount(const std::string& text) {
     return value;
 }
 
-// Nothing is drawn without a window.
-class NoCanvas : public WorldCanvas {
-public:
-    void FillPath(int, int) override {}
-    void DrawWallPicture(int, int) override {}
-    void DrawFoodPicture(int, int, int) override {}
-    void DrawFigurePicture(int, int, int) override {}
-};
-
 // Remembers the last statement a step fetched, for the trace.
 class LastFetched : public StepObserver {
 public:
@@ -69,7 +60,7 @@ int Run(const Invocation& call, const TProcTable& procTable, WorldState& state, 
         bool trace) {
     ExecRegisters registers;
     ResetRegisters(registers);
-    NoCanvas canvas;
+    NullCanvas canvas;
     Stage stage{state.Current, state.Stock, canvas, 0};
     LastFetched fetched;
     std::string lines;
