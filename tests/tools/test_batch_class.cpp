@@ -53,7 +53,7 @@ QByteArray Program(const char* body) {
 }
 
 const QByteArray kFinished = "Programm beendet!\n";
-const QByteArray kWall = "Nibbo ist gegen eine Mauer gelaufen!\n";
+const QByteArray kIntoWall = "Nibbo ist gegen eine Mauer gelaufen!\n";
 const QByteArray kNoFood = "Es ist kein Futter vorhanden!\n";
 
 } // namespace
@@ -101,7 +101,8 @@ private slots:
             QTest::addRow("%s --help", command) << QStringList{name, "--help"} << name;
             QTest::addRow("%s -h", command) << QStringList{name, "-h"} << name;
             QTest::addRow("help %s", command) << QStringList{"help", name} << name;
-            QTest::addRow("%s with a file and --help", command) << QStringList{name, "x.pas", "--help"} << name;
+            QTest::addRow("%s with a file and --help", command)
+                << QStringList{name, "x.pas", "--help"} << name;
         }
     }
 
@@ -111,7 +112,8 @@ private slots:
         const BatchResult result = Run(arguments);
         QCOMPARE(result.ExitCode, 0);
         QVERIFY(result.Err.isEmpty());
-        QVERIFY2(result.Out.startsWith("Aufruf: nibbo-batch " + command.toUtf8() + ' '), result.Out.constData());
+        QVERIFY2(result.Out.startsWith("Aufruf: nibbo-batch " + command.toUtf8() + ' '),
+                 result.Out.constData());
         QVERIFY(result.Out.contains("Rückgabewert"));
     }
 
@@ -156,10 +158,10 @@ private slots:
     void manyProgramsWithEveryOutcome() {
         const BatchResult result = Run({"run", "--world", "task.wlt", "solves.pas", "runs_into_wall.pas",
                                         "faulty.pas", "missing.pas", "only_walks.pas"});
-        QCOMPARE(result.Out, "==> solves.pas <==\n" + kFinished +            //
-                                 "\n==> runs_into_wall.pas <==\n" + kWall +  //
-                                 "\n==> faulty.pas <==\n3: \";\" erwartet!\n" //
-                                 "\n==> missing.pas <==\n"                    //
+        QCOMPARE(result.Out, "==> solves.pas <==\n" + kFinished +               //
+                                 "\n==> runs_into_wall.pas <==\n" + kIntoWall + //
+                                 "\n==> faulty.pas <==\n3: \";\" erwartet!\n"   //
+                                 "\n==> missing.pas <==\n"                      //
                                  "\n==> only_walks.pas <==\n" +
                                  kFinished);
         QCOMPARE(result.Err, QByteArray("nibbo-batch: missing.pas: Datei nicht gefunden\n"));
@@ -200,20 +202,20 @@ private slots:
         QTest::addColumn<QByteArray>("output");
         QTest::addColumn<int>("exitCode");
         QTest::newRow("solved") << "solves.pas" << kFinished + "Aufgabe gelöst!\n" << 0;
-        QTest::newRow("food left, nothing carried")
-            << "only_walks.pas"
-            << kFinished + "Aufgabe nicht gelöst!\n"
-                           "  Nibbo trägt 0 Futter statt 1.\n"
-                           "  Feld (3, 2): 1 Futter statt Weg.\n"
-            << 4;
+        QTest::newRow("food left, nothing carried") << "only_walks.pas"
+                                                    << kFinished + "Aufgabe nicht gelöst!\n"
+                                                                   "  Nibbo trägt 0 Futter statt 1.\n"
+                                                                   "  Feld (3, 2): 1 Futter statt Weg.\n"
+                                                    << 4;
         QTest::newRow("facing another way")
-            << "turns.pas" << kFinished + "Aufgabe nicht gelöst!\n  Nibbo schaut nach Norden statt nach Osten.\n"
+            << "turns.pas"
+            << kFinished + "Aufgabe nicht gelöst!\n  Nibbo schaut nach Norden statt nach Osten.\n"
             << 4;
         QTest::newRow("a failed action is no solution")
             << "runs_into_wall.pas"
-            << kWall + "Aufgabe nicht gelöst!\n"
-                       "  Das Programm ist nicht bis \"end.\" gelaufen.\n"
-                       "  Nibbo steht auf Feld (4, 2) statt auf Feld (3, 2).\n"
+            << kIntoWall + "Aufgabe nicht gelöst!\n"
+                           "  Das Programm ist nicht bis \"end.\" gelaufen.\n"
+                           "  Nibbo steht auf Feld (4, 2) statt auf Feld (3, 2).\n"
             << 2;
         QTest::newRow("no run, no verdict") << "faulty.pas" << QByteArray("3: \";\" erwartet!\n") << 1;
     }
@@ -231,7 +233,8 @@ private slots:
     void onlyTheFirstDifferencesAreNamed() {
         World full = Solved();
         for (int column = 2; column <= 23; ++column)
-            for (int row = 3; row <= 19; ++row) SetCell(full, column, row, 9);
+            for (int row = 3; row <= 19; ++row)
+                SetCell(full, column, row, 9);
         Write("full.wlt", Bytes(full, 1));
         const BatchResult result = Run({"run", "--world", "task.wlt", "--goal", "full.wlt", "solves.pas"});
         QCOMPARE(result.ExitCode, 4);

@@ -4,8 +4,10 @@
 #include "resources/pictures.h"
 #include "shell/legend_picture.h"
 #include "support/form_fixture.h"
+#include "windows/infounit.h"
 #include "world/world_view.h"
 
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -277,6 +279,21 @@ private slots:
         const QImage food = RenderAt(f.Form->LegendFoodImage, ratio);
         QCOMPARE(WhiteSquares(food, food.rect()).size(), 5);
         QCOMPARE(RenderAt(f.Form->LegendPathImage, ratio).pixelColor(middle, middle), kPath);
+    }
+
+    // The info window's figure: a picture of the screen's ratio, made afresh at every tick.
+    void theInfoWindowsFigureHasTheScreensRatio() {
+        FormFixture f;
+        TInfoForm info(f.Form->PacImageList);
+        info.DemoTimerTimer();
+        const qreal ratio = ScreenRatio();
+        const QPixmap sprite = info.PacImage->pixmap();
+        QCOMPARE(sprite.devicePixelRatio(), ratio);
+        QCOMPARE(sprite.size(), QSize(qRound(25 * ratio), qRound(25 * ratio)));
+        const QImage image = sprite.toImage().convertToFormat(QImage::Format_RGB32);
+        const Span eyeX = DeviceSpan(12, 2, ratio), eyeY = DeviceSpan(5, 2, ratio);
+        QCOMPARE(CountOther(image, QRect(eyeX.First, eyeY.First, eyeX.End - eyeX.First, eyeY.End - eyeY.First), kBlack),
+                 0);
     }
 
     // Button pictures are painted for the pixel size asked for, also at ratios no screen here has.

@@ -17,7 +17,8 @@ std::string Place(int column, int row) {
 
 std::string Direction(int orientation) {
     static const char* const kNames[4] = {"Osten", "Norden", "Westen", "Süden"};
-    return orientation >= 0 && orientation < 4 ? kNames[orientation] : "Richtung " + std::to_string(orientation);
+    return orientation >= 0 && orientation < 4 ? kNames[orientation]
+                                               : "Richtung " + std::to_string(orientation);
 }
 
 } // namespace
@@ -28,21 +29,22 @@ std::vector<std::string> GoalDifferences(const World& world, int stock, const Wo
         differences.push_back("Nibbo fehlt.");
     } else {
         if (world.StartColumn != goal.StartColumn || world.StartRow != goal.StartRow)
-            differences.push_back("Nibbo steht auf " + Place(world.StartColumn, world.StartRow) + " statt auf " +
-                                  Place(goal.StartColumn, goal.StartRow) + ".");
+            differences.push_back("Nibbo steht auf " + Place(world.StartColumn, world.StartRow) +
+                                  " statt auf " + Place(goal.StartColumn, goal.StartRow) + ".");
         if (world.Orientation != goal.Orientation)
             differences.push_back("Nibbo schaut nach " + Direction(world.Orientation) + " statt nach " +
                                   Direction(goal.Orientation) + ".");
     }
     if (stock != goal.Stock)
-        differences.push_back("Nibbo trägt " + std::to_string(stock) + " Futter statt " + std::to_string(goal.Stock) +
-                              ".");
+        differences.push_back("Nibbo trägt " + std::to_string(stock) + " Futter statt " +
+                              std::to_string(goal.Stock) + ".");
     for (int row = 1; row <= kRows; ++row)
         for (int column = 1; column <= kColumns; ++column) {
             const int32_t found = world.Cells[CellIndex(column, row)];
             const int32_t wanted = goal.Cells[CellIndex(column, row)];
             if (found != wanted)
-                differences.push_back(Place(column, row) + ": " + CellName(found) + " statt " + CellName(wanted) + ".");
+                differences.push_back(Place(column, row) + ": " + CellName(found) + " statt " +
+                                      CellName(wanted) + ".");
         }
     return differences;
 }
