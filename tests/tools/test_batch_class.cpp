@@ -87,7 +87,7 @@ private slots:
         Write("turns.pas", Program("  vor;\r\n  nimm_auf;\r\n  drehe_links;"));
         Write("runs_into_wall.pas", Program("  vor;\r\n  nimm_auf;\r\n  vor;\r\n  vor;"));
         Write("faulty.pas", "program aufgabe;\r\nbegin\r\n  vor\r\n  vor;\r\nend.\r\n");
-        Write("endless.pas", Program("  while vorne_frei do drehe_links;"));
+        Write("endless.pas", Program("  while vorne_frei or not vorne_frei do drehe_links;"));
         Write("short.wlt", "kurz");
     }
 
@@ -129,7 +129,7 @@ private slots:
     }
 
     void helpAfterTheEndOfOptionsIsAFileName() {
-        const BatchResult result = Run({"syntax", "--", "--help"});
+        const BatchResult result = Run({"run", "--", "--help"});
         QCOMPARE(result.ExitCode, 66);
         QCOMPARE(result.Err, QByteArray("nibbo-batch: --help: Datei nicht gefunden\n"));
     }

@@ -55,6 +55,7 @@ int CannotRead(const Invocation& call, const std::string& path, const std::strin
 
 // --- The commands ---
 int SyntaxCommand(const Invocation& call);
+int RunCommand(const Invocation& call);
 int ReplayCommand(const Invocation& call);
 
 } // namespace nibbo::batch

@@ -19,6 +19,38 @@ const std::vector<Command>& Commands() {
          "Rückgabewert: 0 ohne Meldung, 1 mit Meldungen, 64 bei falschem Aufruf, 66 wenn die Datei\n"
          "nicht lesbar ist.\n",
          SyntaxCommand},
+        {"run", "[--world WELT] [--goal ZIEL] [--max-steps N] [--trace] [--save ERGEBNIS] PROGRAMM...",
+         "führt Programme wie \"Run\" auf einer Welt (*.wlt) aus; Rückgabe 2, wenn eine Aktion "
+         "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000) oder ohne Startfeld, 4 wenn die Zielwelt "
+         "nicht erreicht ist",
+         "Führt ein Programm (*.pas) wie \"Run\" aus, ohne Pausen, bis es endet, eine Aktion scheitert\n"
+         "oder die Schrittgrenze erreicht ist. Die letzte Zeile ist \"Programm beendet!\", die Meldung der\n"
+         "gescheiterten Aktion oder \"Schrittgrenze erreicht!\"; Meldungen der Syntax-Überprüfung\n"
+         "stehen wie bei \"syntax\" da, ohne Startfeld \"Kein Startfeld vorhanden!\".\n"
+         "\n"
+         "Mehrere Programme laufen nacheinander, jedes auf der frisch geladenen Welt, jedes nach einer\n"
+         "Kopfzeile \"==> PROGRAMM <==\" (ab dem zweiten mit einer Leerzeile davor). Ein einzelnes\n"
+         "Programm bekommt keine Kopfzeile.\n"
+         "\n"
+         "Optionen:\n"
+         "  --world WELT       die Welt (*.wlt), wie \"Welt laden\" sie lädt; ohne sie die leere Welt,\n"
+         "                     die keinen Nibbo hat\n"
+         "  --goal ZIEL        vergleicht die Welt nach dem Lauf mit der Zielwelt (jedes Feld, Feld und\n"
+         "                     Blickrichtung von Nibbo, Vorrat): \"Aufgabe gelöst!\" oder \"Aufgabe nicht\n"
+         "                     gelöst!\" mit den ersten zehn Unterschieden; gelöst nur, wenn das\n"
+         "                     Programm bis \"end.\" gelaufen ist. Mehrere Programme enden mit\n"
+         "                     \"Gelöst: n von m Programmen.\"\n"
+         "  --max-steps N      die Schrittgrenze (Vorgabe 1000000)\n"
+         "  --trace            eine Zeile je Schritt: Nummer, executed, finished, failed oder silent,\n"
+         "                     SelStart und SelLength der zuletzt geholten Anweisung\n"
+         "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\" (nur mit einem Programm)\n"
+         "\n"
+         "Rückgabewert: 0 Programm beendet (mit --goal: und Aufgabe gelöst), 1 Meldungen der\n"
+         "Syntax-Überprüfung, 2 eine Aktion ist gescheitert, 3 Schrittgrenze oder kein Startfeld, 4\n"
+         "Programm beendet, aber Zielwelt nicht erreicht; 64 falscher Aufruf, 65 abgelehnte\n"
+         "Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar. Mit mehreren Programmen gilt\n"
+         "der größte Rückgabewert der einzelnen Programme.\n",
+         RunCommand},
         {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG",
          "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine Aktion "
          "scheitert, 3 ohne Nibbo",
@@ -48,7 +80,8 @@ void PrintUsage(std::ostream& out) {
     for (const Command& command : Commands())
         out << "  " << command.Name << ' ' << command.Synopsis << "\n      " << command.Summary << '\n';
     out << "\nRückgabewert: " << kExitClean << " ohne Meldung, " << kExitFindings << " mit Meldungen, "
-        << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist.\n"
+        << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist,\n"
+        << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann.\n"
         << "\"nibbo-batch BEFEHL --help\" zeigt die Hilfe zu einem Befehl, \"man nibbo-batch\" die ganze\n"
         << "Beschreibung.\n";
 }

@@ -1,0 +1,215 @@
+// nibbo-batch run, run as a process: the trace lines, the last line and the exit code of every
+// outcome, the world saved whatever the outcome, refused and unreadable files, and the usage.
+#include "world/world_file.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace nibbo;
+
+namespace {
+
+struct Result {
+    int ExitCode = -1;
+    QByteArray Out;
+    QByteArray Err;
+};
+
+Result Run(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(NIBBO_BATCH), QStringList{QStringLiteral("run")} + arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The walled world with the figure at (column, 2) facing east, one portion of food at (23, 2).
+WorldRecord Corridor(int column, int stock = 0) {
+    World world;
+    ClearWorld(world);
+    world.StartColumn = column;
+    world.StartRow = 2;
+    world.Orientation = East;
+    SetCell(world, 23, 2, 1);
+    PlainStockField field;
+    field.WriteStock(stock);
+    WorldRecord record;
+    StoreWorld(world, field, record);
+    return record;
+}
+
+// Line 2 holds the while (position 22, 19 characters), line 3 the vor (47, 3), line 4 "end." (53, 4).
+const QByteArray kWalk = "program p;\r\nbegin\r\n  while vorne_frei do\r\n    vor;\r\nend.\r\n";
+
+} // namespace
+
+class TestBatchRun : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    QString WriteWorld(const QString& name, const WorldRecord& record) {
+        const WorldFileBytes bytes = EncodeWorldFile(record);
+        return Write(name, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    }
+
+    std::optional<WorldRecord> ReadWorld(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+        const QByteArray bytes = file.readAll();
+        if (bytes.size() != qsizetype(kWorldFileSize)) return std::nullopt;
+        return DecodeWorldFile({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())})
+            .Record;
+    }
+
+private slots:
+    void outcomes_data() {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("savedColumn"); // where the saved world's start stands
+        QTest::newRow("finished, traced")
+            << kWalk << 21 << QStringList{"--trace"}
+            << QByteArray("1 executed 22 19\n2 executed 47 3\n3 executed 22 19\n4 executed 47 3\n"
+                          "5 executed 22 19\n6 finished 53 4\nProgramm beendet!\n")
+            << 0 << 23;
+        QTest::newRow("finished, untraced")
+            << kWalk << 2 << QStringList{} << QByteArray("Programm beendet!\n") << 0 << 23;
+        QTest::newRow("an action fails")
+            << QByteArray("program p;\nbegin\n  vor;\n  vor;\n  nimm_auf;\n  nimm_auf;\nend.") << 21
+            << QStringList{"--trace"}
+            << QByteArray("1 executed 22 3\n2 executed 30 3\n3 executed 38 8\n4 failed 51 8\n"
+                          "Es ist kein Futter vorhanden!\n")
+            << 2 << 23;
+        QTest::newRow("the step limit") << kWalk << 2 << QStringList{"--max-steps", "3", "--trace"}
+                                        << QByteArray("1 executed 22 19\n2 executed 47 3\n3 executed 22 19\n"
+                                                      "Schrittgrenze erreicht!\n")
+                                        << 3 << 3;
+        QTest::newRow("no step at all") << kWalk << 2 << QStringList{"--max-steps", "0"}
+                                        << QByteArray("Schrittgrenze erreicht!\n") << 3 << 2;
+        QTest::newRow("endless recursion")
+            << QByteArray("program p;\nprocedure r;\nbegin\n  r;\nend;\nbegin\n  r;\nend.") << 2
+            << QStringList{}
+            << QByteArray("Zu viele Aufrufe ineinander! Ruft sich eine Prozedur endlos selbst auf?\n") << 2
+            << 2;
+        QTest::newRow("faults of the check: the world is saved unchanged")
+            << QByteArray("program p;\nbegin\n  vor\nend.") << 4 << QStringList{"--trace"}
+            << QByteArray("3: \";\" erwartet!\n") << 1 << 4;
+    }
+
+    void outcomes() {
+        QFETCH(QByteArray, program);
+        QFETCH(int, column);
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, out);
+        QFETCH(int, exitCode);
+        QFETCH(int, savedColumn);
+        const QString world = WriteWorld(QStringLiteral("welt.wlt"), Corridor(column));
+        const QString saved = dir_.filePath(QStringLiteral("ergebnis.wlt"));
+        QFile::remove(saved);
+        const Result result = Run(options + QStringList{"--world", world, "--save", saved,
+                                                        Write(QStringLiteral("programm.pas"), program)});
+        QCOMPARE(result.Out, out);
+        QCOMPARE(result.ExitCode, exitCode);
+        QVERIFY2(result.Err.isEmpty(), result.Err.constData());
+        const std::optional<WorldRecord> record = ReadWorld(saved);
+        QVERIFY(record);
+        QCOMPARE(record->StartColumn, savedColumn);
+        QCOMPARE(record->StartRow, 2);
+    }
+
+    void theSavedWorldIsTheWorldAsTheRunLeftIt() {
+        const QString world = WriteWorld(QStringLiteral("vorrat.wlt"), Corridor(21, 3));
+        const QString saved = dir_.filePath(QStringLiteral("nachher.wlt"));
+        const Result result =
+            Run({"--save", saved, "--world", world,
+                 Write(QStringLiteral("futter.pas"),
+                       "program p;\nbegin\n  vor; vor; nimm_auf; drehe_links; gib_ab; gib_ab;\nend.")});
+        QCOMPARE(result.ExitCode, 0);
+        const std::optional<WorldRecord> record = ReadWorld(saved);
+        QVERIFY(record);
+        QCOMPARE(record->StartColumn, 23);
+        QCOMPARE(record->Orientation, uint8_t(North));
+        QCOMPARE(record->Stock, 2);
+        QCOMPARE(record->Cells[size_t(CellIndex(23, 2))], 2);
+    }
+
+    void withoutAWorldThereIsNoStart() {
+        const QString saved = dir_.filePath(QStringLiteral("leer.wlt"));
+        const Result result = Run({"--save", saved, Write(QStringLiteral("p.pas"), kWalk)});
+        QCOMPARE(result.Out, QByteArray("Kein Startfeld vorhanden!\n"));
+        QCOMPARE(result.ExitCode, 3);
+        QVERIFY(!QFile::exists(saved)); // a world without a start is never saved
+        // The check comes first.
+        const Result faulty = Run({Write(QStringLiteral("f.pas"), "program p;\nbegin\nend")});
+        QCOMPARE(faulty.Out, QByteArray("2: \";\" kein Programende!\n"));
+        QCOMPARE(faulty.ExitCode, 1);
+    }
+
+    void filesItCannotUse() {
+        const QString program = Write(QStringLiteral("gut.pas"), kWalk);
+        const QString world = WriteWorld(QStringLiteral("gut.wlt"), Corridor(2));
+        const QString missing = dir_.filePath(QStringLiteral("fehlt"));
+        const QString saved = dir_.filePath(QStringLiteral("nie.wlt"));
+
+        const Result refused =
+            Run({"--world", Write(QStringLiteral("kurz.wlt"), "12345"), "--save", saved, program});
+        QCOMPARE(refused.ExitCode, 65);
+        QVERIFY(refused.Out.isEmpty());
+        QVERIFY2(refused.Err.contains("Die Datei ist keine Nibbo-Welt"), refused.Err.constData());
+
+        const Result noWorld = Run({"--world", missing, "--save", saved, program});
+        QCOMPARE(noWorld.ExitCode, 66);
+        QVERIFY(noWorld.Err.contains(missing.toUtf8()));
+        QVERIFY(!QFile::exists(saved));
+
+        const Result noProgram = Run({"--world", world, missing});
+        QCOMPARE(noProgram.ExitCode, 66);
+        QVERIFY(noProgram.Out.isEmpty());
+        QVERIFY(noProgram.Err.contains(missing.toUtf8()));
+
+        // A result that cannot be written outweighs the run's own outcome.
+        const QString unwritable = dir_.filePath(QStringLiteral("kein/ordner/ergebnis.wlt"));
+        const Result cannotSave = Run({"--world", world, "--save", unwritable, program});
+        QCOMPARE(cannotSave.Out, QByteArray("Programm beendet!\n"));
+        QCOMPARE(cannotSave.ExitCode, 73);
+        QVERIFY(cannotSave.Err.contains(unwritable.toUtf8()));
+    }
+
+    void usage_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no program") << QStringList{};
+        QTest::newRow("saving two programs") << QStringList{"--save", "c.wlt", "a.pas", "b.pas"};
+        QTest::newRow("an unknown option") << QStringList{"--schnell", "a.pas"};
+        QTest::newRow("a value missing") << QStringList{"a.pas", "--world"};
+        QTest::newRow("steps not a number") << QStringList{"--max-steps", "viele", "a.pas"};
+        QTest::newRow("negative steps") << QStringList{"--max-steps", "-1", "a.pas"};
+        QTest::newRow("steps with a sign") << QStringList{"--max-steps", "+5", "a.pas"};
+        QTest::newRow("steps beyond any count")
+            << QStringList{"--max-steps", "99999999999999999999999", "a.pas"};
+    }
+
+    void usage() {
+        QFETCH(QStringList, arguments);
+        const Result result = Run(arguments);
+        QCOMPARE(result.ExitCode, 64);
+        QVERIFY(result.Out.isEmpty());
+        QVERIFY2(result.Err.contains("Aufruf: nibbo-batch run [--world WELT] [--goal ZIEL] [--max-steps N] "
+                                     "[--trace] [--save ERGEBNIS] PROGRAMM..."),
+                 result.Err.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchRun)
+#include "test_batch_run.moc"
