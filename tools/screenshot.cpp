@@ -39,11 +39,16 @@ constexpr int kMostSteps = 200;
 void BuildDemoWorld(nibbo::World& world) {
     using namespace nibbo;
     ClearWorld(world);
-    for (int c = 6; c <= 18; ++c) SetCell(world, c, 12, kWall);
-    for (int r = 4; r <= 11; ++r) SetCell(world, 18, r, kWall);
-    for (int c = 3; c <= 10; ++c) SetCell(world, c, 16, kWall);
-    const int food[][3] = {{5, 5, 3}, {9, 5, 1}, {13, 5, 9}, {21, 8, 5}, {8, 14, 2}, {15, 17, 7}, {20, 15, 4}};
-    for (const auto& f : food) SetCell(world, f[0], f[1], f[2]);
+    for (int c = 6; c <= 18; ++c)
+        SetCell(world, c, 12, kWall);
+    for (int r = 4; r <= 11; ++r)
+        SetCell(world, 18, r, kWall);
+    for (int c = 3; c <= 10; ++c)
+        SetCell(world, c, 16, kWall);
+    const int food[][3] = {{5, 5, 3},  {9, 5, 1},   {13, 5, 9}, {21, 8, 5},
+                           {8, 14, 2}, {15, 17, 7}, {20, 15, 4}};
+    for (const auto& f : food)
+        SetCell(world, f[0], f[1], f[2]);
     world.StartColumn = 3;
     world.StartRow = 5;
     world.Orientation = East;
@@ -60,7 +65,9 @@ public:
         return false;
     }
     void ShowError(const QString& text) override { Shown.append(text); }
-    std::optional<nibbo::FileChoice> ChooseFile(const nibbo::FileDialogSpec&) override { return std::nullopt; }
+    std::optional<nibbo::FileChoice> ChooseFile(const nibbo::FileDialogSpec&) override {
+        return std::nullopt;
+    }
 };
 
 } // namespace
@@ -89,8 +96,8 @@ int main(int argc, char* argv[]) {
     for (int step = 0; step < kMostSteps && form.ItemsSpinEdit->ReadStock() < kEatenWhenShown; ++step)
         form.StepSpeedButtonClick();
     if (form.ItemsSpinEdit->ReadStock() != kEatenWhenShown || !shown.Shown.isEmpty() || !form.RunActive) {
-        QTextStream(stderr) << "nibbo-screenshot: the demo run did not go as planned: " << shown.Shown.join("; ")
-                            << "\n";
+        QTextStream(stderr) << "nibbo-screenshot: the demo run did not go as planned: "
+                            << shown.Shown.join("; ") << "\n";
         return 70;
     }
     form.StepTimerTimer();

@@ -22,8 +22,8 @@ namespace nibbo::batch {
 
 namespace {
 
-constexpr int kExitFailed = 2;  // an action failed (or the return stack ran full)
-constexpr int kExitStopped = 3; // the step limit was reached, or no start is placed
+constexpr int kExitFailed = 2;    // an action failed (or the return stack ran full)
+constexpr int kExitStopped = 3;   // the step limit was reached, or no start is placed
 constexpr int kExitNotSolved = 4; // the program finished, but the world is not the goal world
 constexpr size_t kShownDifferences = 10;
 constexpr uint64_t kDefaultMaxSteps = 1000000;
@@ -202,11 +202,12 @@ int RunCommand(const Invocation& call) {
     for (size_t i = 0; i < programs.size(); ++i) {
         if (many) call.Out << (i > 0 ? "\n" : "") << "==> " << programs[i] << " <==\n";
         bool solved = false;
-        exitCode = std::max(exitCode,
-                            RunProgram(call, *options, programs[i], world, maxSteps, goal ? &*goal : nullptr, solved));
+        exitCode = std::max(exitCode, RunProgram(call, *options, programs[i], world, maxSteps,
+                                                 goal ? &*goal : nullptr, solved));
         if (solved) ++solvedCount;
     }
-    if (many && goal) call.Out << "\nGelöst: " << solvedCount << " von " << programs.size() << " Programmen.\n";
+    if (many && goal)
+        call.Out << "\nGelöst: " << solvedCount << " von " << programs.size() << " Programmen.\n";
     return exitCode;
 }
 
