@@ -182,7 +182,7 @@ private slots:
     void usage_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("no program") << QStringList{};
-        QTest::newRow("two programs") << QStringList{"a.pas", "b.pas"};
+        QTest::newRow("saving two programs") << QStringList{"--save", "c.wlt", "a.pas", "b.pas"};
         QTest::newRow("an unknown option") << QStringList{"--schnell", "a.pas"};
         QTest::newRow("a value missing") << QStringList{"a.pas", "--world"};
         QTest::newRow("steps not a number") << QStringList{"--max-steps", "viele", "a.pas"};
@@ -197,8 +197,8 @@ private slots:
         const BatchResult result = Run(arguments);
         QCOMPARE(result.ExitCode, 64);
         QVERIFY(result.Out.isEmpty());
-        QVERIFY2(result.Err.contains("Aufruf: nibbo-batch run [--world WELT] [--max-steps N] [--trace] "
-                                     "[--save ERGEBNIS] PROGRAMM"),
+        QVERIFY2(result.Err.contains("Aufruf: nibbo-batch run [--world WELT] [--goal ZIEL] [--max-steps N] "
+                                     "[--trace] [--save ERGEBNIS] PROGRAMM..."),
                  result.Err.constData());
     }
 };

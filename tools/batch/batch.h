@@ -32,6 +32,7 @@ struct Command {
     std::string_view Name;
     std::string_view Synopsis; // the arguments, as in "PROGRAMM"
     std::string_view Summary;  // what the command does, one line
+    std::string_view Help;     // its page for "--help": what it does, its options, its exit codes
     int (*Run)(const Invocation& call);
 };
 
