@@ -188,13 +188,17 @@ void TNibboForm::BuildControls() {
     DateiInfoStatusBar->setObjectName(QStringLiteral("DateiInfoStatusBar"));
     DateiInfoStatusBar->setSizeGripEnabled(false);
     DateiInfoStatusBar->setFixedHeight(kStatusBarHeight);
+    DateiInfoStatusBar->setContentsMargins(0, 0, 0, 0);
     const int widths[3] = {162, 400, 400};
     const Qt::Alignment alignments[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
     for (int i = 0; i < 3; ++i) {
         StatusPanels[i] = new QLabel(DateiInfoStatusBar);
         StatusPanels[i]->setFixedWidth(widths[i]);
         StatusPanels[i]->setAlignment(alignments[i] | Qt::AlignVCenter);
-        StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // A thin sunken box round each panel, low enough that the text is not cut off.
+        StatusPanels[i]->setFixedHeight(kStatusBarHeight - 2);
+        StatusPanels[i]->setStyleSheet(QStringLiteral(
+            "QLabel { border: 1px solid; border-color: #a0a0a0 #ffffff #ffffff #a0a0a0; padding: 0px 3px; }"));
         DateiInfoStatusBar->addWidget(StatusPanels[i]);
     }
     StatusPanels[0]->setText(StatusBanner());
