@@ -100,16 +100,8 @@ int Run(const Invocation& call, const TProcTable& procTable, WorldState& state, 
 int CheckAndRun(const Invocation& call, const Options& options, const std::string& path, WorldState& state,
                 uint64_t maxSteps, bool& ran) {
     ran = false;
-    std::string reason;
-    const std::optional<std::string> bytes = ReadWholeFile(path, reason);
-    if (!bytes) return CannotRead(call, path, reason);
-
     TProcTable procTable;
-    ScannerPosition scanner;
-    const std::vector<std::string> messages = CheckSyntax(SplitProgramText(*bytes), procTable, scanner);
-    for (const std::string& message : messages)
-        call.Out << message << '\n';
-    if (!messages.empty()) return kExitFindings;
+    if (const int checked = ReadAndCheckProgram(call, path, procTable); checked != kExitClean) return checked;
     if (!state.Current.StartPlaced) {
         call.Out << "Kein Startfeld vorhanden!\n";
         return kExitStopped;
