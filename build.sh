@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 mode=${1:-run}
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
-    fonts-dejavu-extra desktop-file-utils)
+    fonts-dejavu-extra desktop-file-utils qt6-translations-l10n)
 
 install_missing() {
     local missing=()
