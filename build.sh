@@ -3,11 +3,13 @@
 #   ./build.sh run         install what is missing, build, start Nibbo
 #   ./build.sh test        install what is missing, build, run the whole test suite headless
 #   ./build.sh test-asan   the same with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./build.sh package     install what is missing, build, make the Debian package build/package/nibbo_*.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+    fonts-dejavu-extra desktop-file-utils qt6-translations-l10n)
 
 install_missing() {
     local missing=()
@@ -53,8 +55,15 @@ test-asan)
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DNIBBO_SANITIZE=ON -DNIBBO_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
+package)
+    install_missing
+    configure_and_build build -DCMAKE_BUILD_TYPE=Release
+    rm -rf build/package
+    (cd build && cpack -G DEB >cpack.log 2>&1) || { cat build/cpack.log >&2; exit 1; }
+    ls build/package/nibbo_*.deb
+    ;;
 *)
-    echo "usage: $0 [run|test|test-asan]" >&2
+    echo "usage: $0 [run|test|test-asan|package]" >&2
     exit 64
     ;;
 esac

@@ -85,14 +85,6 @@ std::string DeepCondition() {
     return "program tief;\nbegin\n  while " + condition + " or not feld_voll do\n    drehe_links;\nend.";
 }
 
-class NoCanvas : public WorldCanvas {
-public:
-    void FillPath(int, int) override {}
-    void DrawWallPicture(int, int) override {}
-    void DrawFoodPicture(int, int, int) override {}
-    void DrawFigurePicture(int, int, int) override {}
-};
-
 class Counter : public StepObserver {
 public:
     long Statements = 0;
@@ -117,7 +109,7 @@ void Measure(const Workload& workload) {
     world.StartPlaced = true;
     PlainStockField stock;
     stock.WriteStock(3);
-    NoCanvas canvas;
+    NullCanvas canvas;
     Stage stage{world, stock, canvas, 0};
     ExecRegisters registers;
     ResetRegisters(registers);

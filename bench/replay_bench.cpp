@@ -20,13 +20,6 @@ namespace {
 
 using namespace nibbo;
 
-struct NoCanvas : WorldCanvas {
-    void FillPath(int, int) override {}
-    void DrawWallPicture(int, int) override {}
-    void DrawFoodPicture(int, int, int) override {}
-    void DrawFigurePicture(int, int, int) override {}
-};
-
 // Round and round a 2 x 2 square: vor, drehe_links, four times over, as long as asked.
 SourceLines Recording(int instructions) {
     SourceLines lines{"procedure aufzeichnung;", "begin"};
@@ -44,7 +37,7 @@ void BenchCore() {
         world.StartRow = 5;
         world.StartPlaced = true;
         PlainStockField stock;
-        NoCanvas canvas;
+        NullCanvas canvas;
         Stage stage{world, stock, canvas, 0};
         ReplayState replay;
         StartReplay(replay, Recording(instructions));

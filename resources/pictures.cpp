@@ -1,8 +1,10 @@
 #include "resources/pictures.h"
 
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 #include <functional>
 
 namespace nibbo::pictures {
@@ -15,8 +17,19 @@ struct FrameLook {
     bool bite;
 };
 constexpr FrameLook kFrames[5] = {{0, false}, {28, false}, {50, false}, {50, true}, {28, true}};
+constexpr int kRestingFrameLook = 1;
 
-QPixmap Render(int size, qreal dpr, const std::function<void(QPainter&)>& paint) {
+// The figure's eye, facing east.
+constexpr qreal kEyeX = 12, kEyeY = 5, kEyeSize = 2;
+
+// The icon: where the figure sits on its tile and how large it is, and the portion in front of it.
+constexpr qreal kIconRadius = 5;
+constexpr qreal kIconFigureX = 1.5, kIconFigureY = 3.5, kIconFigureScale = 0.72;
+constexpr qreal kIconFoodX = 20, kIconFoodY = 11, kIconFoodSize = 3;
+
+using PaintFunction = std::function<void(QPainter&)>;
+
+QPixmap Render(int size, qreal dpr, const PaintFunction& paint) {
     QPixmap pixmap(qRound(size * dpr), qRound(size * dpr));
     pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::transparent);
@@ -25,8 +38,8 @@ QPixmap Render(int size, qreal dpr, const std::function<void(QPainter&)>& paint)
     return pixmap;
 }
 
-QPixmap Greyed(const QPixmap& source) {
-    QImage image = source.toImage().convertToFormat(QImage::Format_ARGB32);
+// The disabled form of a picture: light grey, half transparent.
+void Grey(QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
@@ -34,9 +47,50 @@ QPixmap Greyed(const QPixmap& source) {
             line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) / 2);
         }
     }
-    QPixmap result = QPixmap::fromImage(image);
-    result.setDevicePixelRatio(source.devicePixelRatio());
-    return result;
+}
+
+// An icon that paints its picture anew for whatever pixel size a button, a menu or the window
+// manager asks for, so that it is never a scaled copy of a picture made for another size.
+class PictureIconEngine : public QIconEngine {
+public:
+    PictureIconEngine(PaintFunction paint, int logicalSize)
+        : paint_(std::move(paint)), logicalSize_(logicalSize) {}
+
+    QIconEngine* clone() const override { return new PictureIconEngine(paint_, logicalSize_); }
+    QString key() const override { return QStringLiteral("nibbo-picture"); }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    bool isNull() override { return false; }
+
+    // A picture of exactly `size` device pixels; the icon gives it the ratio of the device it is for.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        if (size.isEmpty()) return {};
+        // Plain ARGB32, so that the greying below reads the colours directly.
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            painter.scale(qreal(size.width()) / logicalSize_, qreal(size.height()) / logicalSize_);
+            paint_(painter);
+        }
+        if (mode == QIcon::Disabled) Grey(image);
+        return QPixmap::fromImage(image);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal scale = DeviceScale(*painter);
+        QPixmap picture =
+            pixmap(QSize(qRound(rect.width() * scale), qRound(rect.height() * scale)), mode, state);
+        picture.setDevicePixelRatio(scale);
+        painter->drawPixmap(rect.topLeft(), picture);
+    }
+
+private:
+    PaintFunction paint_;
+    int logicalSize_;
+};
+
+QString Number(qreal value) {
+    return QString::number(value, 'g', 6);
 }
 
 } // namespace
@@ -85,7 +139,7 @@ void PaintFigure(QPainter& painter, int orientation, int frame) {
         painter.drawEllipse(QRectF(16, 10.5, 5, 4));
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRectF(12, 5, 2, 2), Qt::black);
+    painter.fillRect(QRectF(kEyeX, kEyeY, kEyeSize, kEyeSize), Qt::black);
     painter.restore();
 }
 
@@ -129,6 +183,52 @@ void PaintButton(QPainter& painter, Button button) {
     painter.restore();
 }
 
+void PaintAppIcon(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kPathColour);
+    painter.drawRoundedRect(QRectF(0, 0, kCellSize, kCellSize), kIconRadius, kIconRadius);
+    painter.fillRect(QRectF(kIconFoodX, kIconFoodY, kIconFoodSize, kIconFoodSize), kFoodWhite);
+    painter.translate(kIconFigureX, kIconFigureY);
+    painter.scale(kIconFigureScale, kIconFigureScale);
+    PaintFigure(painter, 0, kRestingFrameLook);
+    painter.restore();
+}
+
+QByteArray AppIconSvg() {
+    // The figure's body: from the centre to the upper lip, round the back to the lower lip, closed.
+    const qreal r = kCellSize / 2.0;
+    const qreal mouth = qDegreesToRadians(kFrames[kRestingFrameLook].halfMouth);
+    const QString lipX = Number(r + r * std::cos(mouth));
+    const QString upperY = Number(r - r * std::sin(mouth)), lowerY = Number(r + r * std::sin(mouth));
+    const QString size = Number(kCellSize);
+    QString svg;
+    svg += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    svg +=
+        QStringLiteral(
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n")
+            .arg(size);
+    svg += QStringLiteral("  <rect width=\"%1\" height=\"%1\" rx=\"%2\" fill=\"%3\"/>\n")
+               .arg(size, Number(kIconRadius), kPathColour.name());
+    svg += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%3\" fill=\"%4\"/>\n")
+               .arg(Number(kIconFoodX), Number(kIconFoodY), Number(kIconFoodSize), kFoodWhite.name());
+    svg += QStringLiteral("  <g transform=\"translate(%1 %2) scale(%3)\">\n")
+               .arg(Number(kIconFigureX), Number(kIconFigureY), Number(kIconFigureScale));
+    svg += QStringLiteral("    <path d=\"M %1 %1 L %2 %3 A %1 %1 0 1 0 %2 %4 Z\" fill=\"%5\"/>\n")
+               .arg(Number(r), lipX, upperY, lowerY, kFigureYellow.name());
+    svg += QStringLiteral("    <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%3\" fill=\"#000000\"/>\n")
+               .arg(Number(kEyeX), Number(kEyeY), Number(kEyeSize));
+    svg += QStringLiteral("  </g>\n</svg>\n");
+    return svg.toUtf8();
+}
+
+qreal DeviceScale(const QPainter& painter) {
+    const QTransform transform = painter.deviceTransform();
+    const qreal scale = std::hypot(transform.m11(), transform.m12());
+    return scale > 0 ? scale : 1.0;
+}
+
 QPixmap WallPixmap(qreal dpr) {
     return Render(kCellSize, dpr, [](QPainter& p) { PaintWall(p); });
 }
@@ -142,13 +242,11 @@ QPixmap FigurePixmap(int orientation, int frame, qreal dpr) {
 }
 
 QIcon ButtonIcon(Button button) {
-    QIcon icon;
-    for (qreal dpr : {1.0, 1.25, 1.5, 2.0}) {
-        const QPixmap normal = Render(kButtonSize, dpr, [button](QPainter& p) { PaintButton(p, button); });
-        icon.addPixmap(normal, QIcon::Normal);
-        icon.addPixmap(Greyed(normal), QIcon::Disabled);
-    }
-    return icon;
+    return QIcon(new PictureIconEngine([button](QPainter& p) { PaintButton(p, button); }, kButtonSize));
+}
+
+QIcon AppIcon() {
+    return QIcon(new PictureIconEngine([](QPainter& p) { PaintAppIcon(p); }, kCellSize));
 }
 
 } // namespace nibbo::pictures

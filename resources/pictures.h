@@ -1,8 +1,10 @@
-// The pictures of the world and of the run buttons, drawn as shapes rather than stored as bitmaps so
-// that they come out sharp at every device pixel ratio. Each function paints one picture into the
-// logical square at the painter's origin (25 x 25 for world pictures, 16 x 16 for buttons).
+// The pictures of the world, of the run buttons and of the program's icon, drawn as shapes rather
+// than stored as bitmaps so that they come out sharp at every device pixel ratio. Each function
+// paints one picture into the logical square at the painter's origin (25 x 25 for world pictures
+// and the icon, 16 x 16 for buttons).
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QIcon>
 #include <QPixmap>
@@ -32,11 +34,24 @@ void PaintFigure(QPainter& painter, int orientation, int frame);
 enum class Button { Run, Pause, Stop, Step, Syntax };
 void PaintButton(QPainter& painter, Button button);
 
+// The program's icon: the figure facing east, about to eat a portion of food, on a rounded tile of
+// the path colour.
+void PaintAppIcon(QPainter& painter);
+// The same icon as an SVG document.
+QByteArray AppIconSvg();
+
+// How many device pixels one logical unit of the painter covers: the device pixel ratio of the
+// device it really paints on (also when a widget is rendered into an image of another ratio),
+// times any scaling of the painter.
+qreal DeviceScale(const QPainter& painter);
+
 // A picture rendered at the given device pixel ratio, transparent where the picture has no paint.
 QPixmap WallPixmap(qreal dpr);
 QPixmap FoodPixmap(int portions, qreal dpr);
 QPixmap FigurePixmap(int orientation, int frame, qreal dpr);
-// A button picture with its greyed form for the disabled state.
+// Icons rendered afresh for every size and ratio asked for; a button's has a greyed form for the
+// disabled state.
 QIcon ButtonIcon(Button button);
+QIcon AppIcon();
 
 } // namespace nibbo::pictures

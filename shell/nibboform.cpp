@@ -1,6 +1,7 @@
 #include "shell/nibboform.h"
 
 #include "resources/pictures.h"
+#include "shell/legend_picture.h"
 #include "shell/prg_memo.h"
 #include "shell/random.h"
 #include "shell/spin_edit.h"
@@ -51,19 +52,10 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, int left, int top) {
     return label;
 }
 
-// A 25 x 25 legend picture: a world picture over a square of the path colour.
-QLabel* MakeLegendPicture(QWidget* parent, int left, int top, const std::function<void(QPainter&)>& paint) {
-    auto* label = new QLabel(parent);
-    label->setGeometry(left, top, pictures::kCellSize, pictures::kCellSize);
-    const qreal dpr = parent->devicePixelRatioF();
-    QPixmap pixmap(qRound(pictures::kCellSize * dpr), qRound(pictures::kCellSize * dpr));
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(pictures::kPathColour);
-    QPainter painter(&pixmap);
-    paint(painter);
-    painter.end();
-    label->setPixmap(pixmap);
-    return label;
+TLegendPicture* MakeLegendPicture(QWidget* parent, int left, int top, TLegendPicture::Painter paint) {
+    auto* picture = new TLegendPicture(std::move(paint), parent);
+    picture->move(left, top);
+    return picture;
 }
 
 QToolButton* MakeButton(QWidget* parent, int left, pictures::Button picture, const QString& hint) {
@@ -196,13 +188,17 @@ void TNibboForm::BuildControls() {
     DateiInfoStatusBar->setObjectName(QStringLiteral("DateiInfoStatusBar"));
     DateiInfoStatusBar->setSizeGripEnabled(false);
     DateiInfoStatusBar->setFixedHeight(kStatusBarHeight);
+    DateiInfoStatusBar->setContentsMargins(0, 0, 0, 0);
     const int widths[3] = {162, 400, 400};
     const Qt::Alignment alignments[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
     for (int i = 0; i < 3; ++i) {
         StatusPanels[i] = new QLabel(DateiInfoStatusBar);
         StatusPanels[i]->setFixedWidth(widths[i]);
         StatusPanels[i]->setAlignment(alignments[i] | Qt::AlignVCenter);
-        StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // A thin sunken box round each panel, low enough that the text is not cut off.
+        StatusPanels[i]->setFixedHeight(kStatusBarHeight - 2);
+        StatusPanels[i]->setStyleSheet(QStringLiteral(
+            "QLabel { border: 1px solid; border-color: #a0a0a0 #ffffff #ffffff #a0a0a0; padding: 0px 3px; }"));
         DateiInfoStatusBar->addWidget(StatusPanels[i]);
     }
     StatusPanels[0]->setText(StatusBanner());

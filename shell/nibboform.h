@@ -31,6 +31,7 @@ class QToolButton;
 namespace nibbo {
 
 class TWorldGrid;
+class TLegendPicture;
 class TPrgMemo;
 class TSpinEdit;
 class TInfoForm;
@@ -52,10 +53,10 @@ public:
     TWorldGrid* FeldEditorDrawGrid = nullptr;
     TPrgMemo* PrgMemo = nullptr;
     QWidget* Panel1 = nullptr;
-    QLabel* LegendStartImage = nullptr;
-    QLabel* LegendWallImage = nullptr;
-    QLabel* LegendPathImage = nullptr;
-    QLabel* LegendFoodImage = nullptr;
+    TLegendPicture* LegendStartImage = nullptr;
+    TLegendPicture* LegendWallImage = nullptr;
+    TLegendPicture* LegendPathImage = nullptr;
+    TLegendPicture* LegendFoodImage = nullptr;
     TSpinEdit* ItemsSpinEdit = nullptr;
     QSlider* SpeedTrackBar = nullptr;
     QToolButton* RunSpeedButton = nullptr;

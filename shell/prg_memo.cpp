@@ -28,6 +28,8 @@ TPrgMemo::TPrgMemo(QWidget* parent) : QPlainTextEdit(parent) {
         pal.setColor(group, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
         pal.setColor(group, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
     }
+    // While a program runs the editor is disabled; its text stays readable, only a little paler.
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor(80, 80, 80));
     setPalette(pal);
 
     connect(document(), &QTextDocument::contentsChanged, this, [this] { InvalidateBlockStarts(); });

@@ -1,12 +1,15 @@
-// Renders the main window into a PNG for the README: a small world with walls, food and the figure,
-// and a program in the editor. Runs without a display (QT_QPA_PLATFORM=offscreen).
+// Renders the main window into a PNG for the README: a program running on a small world of walls
+// and food, driven through the window's own run controls. The program is stepped with
+// "Einzelschritt" until Nibbo has eaten on its way; the picture shows the running statement selected
+// in the editor and the figure chewing. Runs without a display (QT_QPA_PLATFORM=offscreen).
 #include "shell/nibboform.h"
 #include "shell/prg_memo.h"
 #include "shell/spin_edit.h"
+#include "world/world_view.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QTextStream>
-#include <cstdio>
 
 namespace {
 
@@ -29,19 +32,43 @@ const char* const kDemoProgram = "program futter_sammeln;\n"
                                  "  drehe_rechts;\n"
                                  "end.\n";
 
+// The portions Nibbo has eaten when the picture is taken: all three of (5, 5) and one of (9, 5).
+constexpr int kEatenWhenShown = 4;
+constexpr int kMostSteps = 200;
+
 void BuildDemoWorld(nibbo::World& world) {
     using namespace nibbo;
     ClearWorld(world);
-    for (int c = 6; c <= 18; ++c) SetCell(world, c, 12, kWall);
-    for (int r = 4; r <= 11; ++r) SetCell(world, 18, r, kWall);
-    for (int c = 3; c <= 10; ++c) SetCell(world, c, 16, kWall);
-    const int food[][3] = {{5, 5, 3}, {9, 5, 1}, {13, 5, 9}, {21, 8, 5}, {8, 14, 2}, {15, 17, 7}, {20, 15, 4}};
-    for (const auto& f : food) SetCell(world, f[0], f[1], f[2]);
+    for (int c = 6; c <= 18; ++c)
+        SetCell(world, c, 12, kWall);
+    for (int r = 4; r <= 11; ++r)
+        SetCell(world, 18, r, kWall);
+    for (int c = 3; c <= 10; ++c)
+        SetCell(world, c, 16, kWall);
+    const int food[][3] = {{5, 5, 3},  {9, 5, 1},   {13, 5, 9}, {21, 8, 5},
+                           {8, 14, 2}, {15, 17, 7}, {20, 15, 4}};
+    for (const auto& f : food)
+        SetCell(world, f[0], f[1], f[2]);
     world.StartColumn = 3;
     world.StartRow = 5;
     world.Orientation = East;
     world.StartPlaced = true;
 }
+
+// Nothing is asked while the picture is made; a message would mean the run ended too early.
+class SilentDialogs : public nibbo::TDialogs {
+public:
+    QStringList Shown;
+    void ShowMessage(const QString& text) override { Shown.append(text); }
+    bool AskQuestion(const QString& text) override {
+        Shown.append(text);
+        return false;
+    }
+    void ShowError(const QString& text) override { Shown.append(text); }
+    std::optional<nibbo::FileChoice> ChooseFile(const nibbo::FileDialogSpec&) override {
+        return std::nullopt;
+    }
+};
 
 } // namespace
 
@@ -52,14 +79,40 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: nibbo-screenshot OUTPUT.png\n";
         return 64;
     }
-    nibbo::TNibboForm form;
+    auto dialogs = std::make_unique<SilentDialogs>();
+    SilentDialogs& shown = *dialogs;
+    nibbo::TNibboForm form(std::move(dialogs));
+    // The world as if loaded: the run starts from the stored world.
     BuildDemoWorld(form.CurrentWorld);
-    form.ItemsSpinEdit->WriteStock(3);
+    form.ItemsSpinEdit->WriteStock(0);
+    nibbo::StoreWorld(form.CurrentWorld, *form.ItemsSpinEdit, form.StoredWorld);
     form.PrgMemo->setPlainText(QString::fromUtf8(kDemoProgram));
+    form.SetProgramFileName(QStringLiteral("sammeln.pas"));
+    form.SetWorldFileName(QStringLiteral("garten.wlt"));
     form.show();
-    form.FormPaint();
     QApplication::processEvents();
-    if (!form.grab().save(QString::fromLocal8Bit(argv[1]))) {
+
+    // One statement per press, until Nibbo has eaten on its way; then two frames of its chewing.
+    for (int step = 0; step < kMostSteps && form.ItemsSpinEdit->ReadStock() < kEatenWhenShown; ++step)
+        form.StepSpeedButtonClick();
+    if (form.ItemsSpinEdit->ReadStock() != kEatenWhenShown || !shown.Shown.isEmpty() || !form.RunActive) {
+        QTextStream(stderr) << "nibbo-screenshot: the demo run did not go as planned: "
+                            << shown.Shown.join("; ") << "\n";
+        return 70;
+    }
+    form.StepTimerTimer();
+    form.StepTimerTimer();
+
+    // A repaint of the whole window paints the world anew, with the figure at rest; the screen of a
+    // running program keeps showing what the view last drew, the figure with the food in its mouth.
+    const QImage onScreen = form.FeldEditorDrawGrid->Surface().copy();
+    QApplication::processEvents();
+    QPixmap picture = form.grab();
+    {
+        QPainter painter(&picture);
+        painter.drawImage(form.FeldEditorDrawGrid->mapTo(&form, QPoint(2, 2)), onScreen);
+    }
+    if (!picture.save(QString::fromLocal8Bit(argv[1]))) {
         QTextStream(stderr) << "cannot write " << argv[1] << "\n";
         return 73;
     }

@@ -20,7 +20,7 @@ QPixmap TImageList::Pixmap(int index, qreal dpr) const {
 }
 
 void TImageList::Draw(QPainter& painter, QPointF topLeft, int index) const {
-    const QPixmap pixmap = Pixmap(index, painter.device() ? painter.device()->devicePixelRatioF() : 1.0);
+    const QPixmap pixmap = Pixmap(index, pictures::DeviceScale(painter));
     if (!pixmap.isNull()) painter.drawPixmap(topLeft, pixmap);
 }
 

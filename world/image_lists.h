@@ -20,7 +20,8 @@ public:
     int Count() const { return count_; }
     // The picture for a device pixel ratio; an index outside the list gives a null pixmap.
     QPixmap Pixmap(int index, qreal dpr) const;
-    // Draws the picture with its top-left corner at the given logical point, transparently.
+    // Draws the picture with its top-left corner at the given logical point, transparently, rendered
+    // for as many device pixels as the painter covers there.
     void Draw(QPainter& painter, QPointF topLeft, int index) const;
 
 private:

@@ -24,6 +24,15 @@ public:
     virtual void DrawFigurePicture(int column, int row, int image) = 0;
 };
 
+// A canvas that draws nothing: the batch tool and the benchmarks run the world without a screen.
+class NullCanvas final : public WorldCanvas {
+public:
+    void FillPath(int, int) override {}
+    void DrawWallPicture(int, int) override {}
+    void DrawFoodPicture(int, int, int) override {}
+    void DrawFigurePicture(int, int, int) override {}
+};
+
 // The whole world: every cell by its code, then the figure in its resting frame if a start is
 // placed. Codes outside 0..10 draw nothing.
 void PaintWorld(const World& world, WorldCanvas& canvas);

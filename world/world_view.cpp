@@ -21,7 +21,7 @@ TWorldGrid::TWorldGrid(const TImageList& pac, const TImageList& stein, const TIm
     setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    EnsureSurface();
+    EnsureSurface(devicePixelRatioF());
 }
 
 QPoint TWorldGrid::CellAt(QPoint point) {
@@ -33,8 +33,7 @@ QRect TWorldGrid::CellRect(int column, int row) {
     return {(column - 1) * kCellPitch, (row - 1) * kCellPitch, pictures::kCellSize, pictures::kCellSize};
 }
 
-bool TWorldGrid::EnsureSurface() {
-    const qreal dpr = devicePixelRatioF();
+bool TWorldGrid::EnsureSurface(qreal dpr) {
     if (!surface_.isNull() && surface_.devicePixelRatio() == dpr) return false;
     surface_ = QImage(qRound(kClientWidth * dpr), qRound(kClientHeight * dpr), QImage::Format_RGB32);
     surface_.setDevicePixelRatio(dpr);
@@ -82,7 +81,10 @@ void TWorldGrid::DrawFigurePicture(int column, int row, int image) {
 
 void TWorldGrid::paintEvent(QPaintEvent* event) {
     const QRegion client = event->region().translated(-kBorder, -kBorder) & QRect(0, 0, kClientWidth, kClientHeight);
-    const bool madeAnew = EnsureSurface();
+    QPainter painter(this);
+    // The ratio of the device painted on now: the window's screen, or an image the view is rendered
+    // into. A surface of another ratio would be shown scaled and blurred, so it is made anew.
+    const bool madeAnew = EnsureSurface(pictures::DeviceScale(painter));
     const bool askedBySystem = madeAnew || !(client - ownDirty_).isEmpty();
     ownDirty_ = QRegion();
     if (askedBySystem && OnPaintWorld) {
@@ -90,7 +92,6 @@ void TWorldGrid::paintEvent(QPaintEvent* event) {
         OnPaintWorld();
         paintingWorld_ = false;
     }
-    QPainter painter(this);
     painter.drawImage(QPoint(kBorder, kBorder), surface_);
     drawFrame(&painter);
 }

@@ -46,7 +46,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    bool EnsureSurface(); // true when the surface was made anew and needs the whole world
+    // Makes the surface anew for another device pixel ratio; true when it did, and then the surface
+    // needs the whole world.
+    bool EnsureSurface(qreal dpr);
     void Drawn(int column, int row);
 
     const TImageList& pac_;

@@ -3,26 +3,18 @@
 #include "world/world_file.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/batch_process.h"
+
 using namespace nibbo;
+using namespace nibbo::testing;
 
 namespace {
 
-struct Result {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-Result Run(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(NIBBO_BATCH), QStringList{QStringLiteral("run")} + arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
+// nibbo-batch run with these arguments.
+BatchResult Run(const QStringList& arguments) { return RunBatch(QStringList{QStringLiteral("run")} + arguments); }
 
 // The walled world with the figure at (column, 2) facing east, one portion of food at (23, 2).
 WorldRecord Corridor(int column, int stock = 0) {
@@ -118,7 +110,7 @@ private slots:
         const QString world = WriteWorld(QStringLiteral("welt.wlt"), Corridor(column));
         const QString saved = dir_.filePath(QStringLiteral("ergebnis.wlt"));
         QFile::remove(saved);
-        const Result result = Run(options + QStringList{"--world", world, "--save", saved,
+        const BatchResult result = Run(options + QStringList{"--world", world, "--save", saved,
                                                         Write(QStringLiteral("programm.pas"), program)});
         QCOMPARE(result.Out, out);
         QCOMPARE(result.ExitCode, exitCode);
@@ -132,7 +124,7 @@ private slots:
     void theSavedWorldIsTheWorldAsTheRunLeftIt() {
         const QString world = WriteWorld(QStringLiteral("vorrat.wlt"), Corridor(21, 3));
         const QString saved = dir_.filePath(QStringLiteral("nachher.wlt"));
-        const Result result =
+        const BatchResult result =
             Run({"--save", saved, "--world", world,
                  Write(QStringLiteral("futter.pas"),
                        "program p;\nbegin\n  vor; vor; nimm_auf; drehe_links; gib_ab; gib_ab;\nend.")});
@@ -147,12 +139,12 @@ private slots:
 
     void withoutAWorldThereIsNoStart() {
         const QString saved = dir_.filePath(QStringLiteral("leer.wlt"));
-        const Result result = Run({"--save", saved, Write(QStringLiteral("p.pas"), kWalk)});
+        const BatchResult result = Run({"--save", saved, Write(QStringLiteral("p.pas"), kWalk)});
         QCOMPARE(result.Out, QByteArray("Kein Startfeld vorhanden!\n"));
         QCOMPARE(result.ExitCode, 3);
         QVERIFY(!QFile::exists(saved)); // a world without a start is never saved
         // The check comes first.
-        const Result faulty = Run({Write(QStringLiteral("f.pas"), "program p;\nbegin\nend")});
+        const BatchResult faulty = Run({Write(QStringLiteral("f.pas"), "program p;\nbegin\nend")});
         QCOMPARE(faulty.Out, QByteArray("2: \";\" kein Programende!\n"));
         QCOMPARE(faulty.ExitCode, 1);
     }
@@ -163,25 +155,25 @@ private slots:
         const QString missing = dir_.filePath(QStringLiteral("fehlt"));
         const QString saved = dir_.filePath(QStringLiteral("nie.wlt"));
 
-        const Result refused =
+        const BatchResult refused =
             Run({"--world", Write(QStringLiteral("kurz.wlt"), "12345"), "--save", saved, program});
         QCOMPARE(refused.ExitCode, 65);
         QVERIFY(refused.Out.isEmpty());
         QVERIFY2(refused.Err.contains("Die Datei ist keine Nibbo-Welt"), refused.Err.constData());
 
-        const Result noWorld = Run({"--world", missing, "--save", saved, program});
+        const BatchResult noWorld = Run({"--world", missing, "--save", saved, program});
         QCOMPARE(noWorld.ExitCode, 66);
         QVERIFY(noWorld.Err.contains(missing.toUtf8()));
         QVERIFY(!QFile::exists(saved));
 
-        const Result noProgram = Run({"--world", world, missing});
+        const BatchResult noProgram = Run({"--world", world, missing});
         QCOMPARE(noProgram.ExitCode, 66);
         QVERIFY(noProgram.Out.isEmpty());
         QVERIFY(noProgram.Err.contains(missing.toUtf8()));
 
         // A result that cannot be written outweighs the run's own outcome.
         const QString unwritable = dir_.filePath(QStringLiteral("kein/ordner/ergebnis.wlt"));
-        const Result cannotSave = Run({"--world", world, "--save", unwritable, program});
+        const BatchResult cannotSave = Run({"--world", world, "--save", unwritable, program});
         QCOMPARE(cannotSave.Out, QByteArray("Programm beendet!\n"));
         QCOMPARE(cannotSave.ExitCode, 73);
         QVERIFY(cannotSave.Err.contains(unwritable.toUtf8()));
@@ -190,7 +182,7 @@ private slots:
     void usage_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("no program") << QStringList{};
-        QTest::newRow("two programs") << QStringList{"a.pas", "b.pas"};
+        QTest::newRow("saving two programs") << QStringList{"--save", "c.wlt", "a.pas", "b.pas"};
         QTest::newRow("an unknown option") << QStringList{"--schnell", "a.pas"};
         QTest::newRow("a value missing") << QStringList{"a.pas", "--world"};
         QTest::newRow("steps not a number") << QStringList{"--max-steps", "viele", "a.pas"};
@@ -202,11 +194,11 @@ private slots:
 
     void usage() {
         QFETCH(QStringList, arguments);
-        const Result result = Run(arguments);
+        const BatchResult result = Run(arguments);
         QCOMPARE(result.ExitCode, 64);
         QVERIFY(result.Out.isEmpty());
-        QVERIFY2(result.Err.contains("Aufruf: nibbo-batch run [--world WELT] [--max-steps N] [--trace] "
-                                     "[--save ERGEBNIS] PROGRAMM"),
+        QVERIFY2(result.Err.contains("Aufruf: nibbo-batch run [--world WELT] [--goal ZIEL] [--max-steps N] "
+                                     "[--trace] [--save ERGEBNIS] PROGRAMM..."),
                  result.Err.constData());
     }
 };

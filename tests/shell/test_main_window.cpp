@@ -1,4 +1,5 @@
 // The main window as it starts: its controls, menus, status bar, start-up state and "Ende".
+#include "shell/legend_picture.h"
 #include "shell/prg_memo.h"
 #include "shell/spin_edit.h"
 #include "support/form_fixture.h"
@@ -94,12 +95,12 @@ private slots:
 
     void legendShowsThePictures() {
         FormFixture f;
-        const QImage start = f.Form->LegendStartImage->pixmap().toImage();
+        const QImage start = f.Form->LegendStartImage->grab().toImage();
         QCOMPARE(start.pixelColor(6, 12), QColor(255, 255, 0));  // figure over the path colour
         QCOMPARE(start.pixelColor(23, 12), QColor(0, 0, 102));   // its mouth opens to the east
-        QCOMPARE(f.Form->LegendWallImage->pixmap().toImage().pixelColor(12, 12), QColor(0, 189, 255));
-        QCOMPARE(f.Form->LegendPathImage->pixmap().toImage().pixelColor(12, 12), QColor(0, 0, 102));
-        const QImage food = f.Form->LegendFoodImage->pixmap().toImage();
+        QCOMPARE(f.Form->LegendWallImage->grab().toImage().pixelColor(12, 12), QColor(0, 189, 255));
+        QCOMPARE(f.Form->LegendPathImage->grab().toImage().pixelColor(12, 12), QColor(0, 0, 102));
+        const QImage food = f.Form->LegendFoodImage->grab().toImage();
         QCOMPARE(food.pixelColor(12, 11), QColor(255, 255, 255)); // fifth square: middle row, middle
         QCOMPARE(food.pixelColor(19, 11), QColor(0, 0, 102));     // no sixth square
     }

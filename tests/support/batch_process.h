@@ -9,7 +9,7 @@
 namespace nibbo::testing {
 
 struct BatchResult {
-    int ExitCode = -1; // -1 when the tool did not end normally within a minute
+    int ExitCode = -1; // -1 when the tool did not end normally within two minutes
     QByteArray Out;
     QByteArray Err;
 };
@@ -17,7 +17,7 @@ struct BatchResult {
 inline BatchResult RunBatch(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral(NIBBO_BATCH), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 

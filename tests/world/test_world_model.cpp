@@ -2,11 +2,14 @@
 #include "world/world.h"
 #include "world/world_paint.h"
 
+#include "recording_canvas.h"
+
 #include <QTest>
 #include <algorithm>
 #include <vector>
 
 using namespace nibbo;
+using namespace nibbo::testing;
 
 namespace {
 
@@ -18,20 +21,6 @@ int CountCells(const World& world, bool border, int32_t code) {
     return count;
 }
 
-// Records what the core draws, as "fill c r", "wall c r", "food c r n", "figure c r image".
-struct RecordingCanvas : WorldCanvas {
-    std::vector<std::string> Calls;
-    void FillPath(int c, int r) override { Calls.push_back("fill " + std::to_string(c) + " " + std::to_string(r)); }
-    void DrawWallPicture(int c, int r) override {
-        Calls.push_back("wall " + std::to_string(c) + " " + std::to_string(r));
-    }
-    void DrawFoodPicture(int c, int r, int n) override {
-        Calls.push_back("food " + std::to_string(c) + " " + std::to_string(r) + " " + std::to_string(n));
-    }
-    void DrawFigurePicture(int c, int r, int image) override {
-        Calls.push_back("figure " + std::to_string(c) + " " + std::to_string(r) + " " + std::to_string(image));
-    }
-};
 
 } // namespace
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include "language/program_model.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -32,6 +34,7 @@ struct Command {
     std::string_view Name;
     std::string_view Synopsis; // the arguments, as in "PROGRAMM"
     std::string_view Summary;  // what the command does, one line
+    std::string_view Help;     // its page for "--help": what it does, its options, its exit codes
     int (*Run)(const Invocation& call);
 };
 
@@ -51,6 +54,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& r
 
 // A file that cannot be read: the message on Err, and kExitNoInput.
 int CannotRead(const Invocation& call, const std::string& path, const std::string& reason);
+
+// Reads a program file as the program editor loads one and runs the syntax check on it into
+// procTable, printing every message line on Out. kExitClean when the program can run,
+// kExitFindings when the check listed messages, kExitNoInput when the file cannot be read.
+int ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTable& procTable);
 
 // --- The commands ---
 int SyntaxCommand(const Invocation& call);

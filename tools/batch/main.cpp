@@ -1,6 +1,7 @@
 // nibbo-batch BEFEHL [ARGUMENTE]: looks the command up in the table and runs it.
 #include "batch.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,14 +13,61 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"syntax", "PROGRAMM",
          "prüft ein Programm (*.pas) und gibt jede Meldung der Syntax-Überprüfung in einer Zeile aus",
+         "Prüft ein Programm (*.pas) wie der Knopf \"Syntax-Überprüfung\" und gibt jede Meldung in\n"
+         "einer Zeile aus, genau wie Nibbo sie auflistet, zum Beispiel: 3: \";\" erwartet!\n"
+         "\n"
+         "Rückgabewert: 0 ohne Meldung, 1 mit Meldungen, 64 bei falschem Aufruf, 66 wenn die Datei\n"
+         "nicht lesbar ist.\n",
          SyntaxCommand},
-        {"run", "[--world WELT] [--max-steps N] [--trace] [--save ERGEBNIS] PROGRAMM",
-         "führt ein Programm wie \"Run\" auf einer Welt (*.wlt) aus; Rückgabe 2, wenn eine Aktion "
-         "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000) oder ohne Startfeld",
+        {"run", "[--world WELT] [--goal ZIEL] [--max-steps N] [--trace] [--save ERGEBNIS] PROGRAMM...",
+         "führt Programme wie \"Run\" auf einer Welt (*.wlt) aus; Rückgabe 2, wenn eine Aktion "
+         "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000) oder ohne Startfeld, 4 wenn die Zielwelt "
+         "nicht erreicht ist",
+         "Führt ein Programm (*.pas) wie \"Run\" aus, ohne Pausen, bis es endet, eine Aktion scheitert\n"
+         "oder die Schrittgrenze erreicht ist. Die letzte Zeile ist \"Programm beendet!\", die Meldung der\n"
+         "gescheiterten Aktion oder \"Schrittgrenze erreicht!\"; Meldungen der Syntax-Überprüfung\n"
+         "stehen wie bei \"syntax\" da, ohne Startfeld \"Kein Startfeld vorhanden!\".\n"
+         "\n"
+         "Mehrere Programme laufen nacheinander, jedes auf der frisch geladenen Welt, jedes nach einer\n"
+         "Kopfzeile \"==> PROGRAMM <==\" (ab dem zweiten mit einer Leerzeile davor). Ein einzelnes\n"
+         "Programm bekommt keine Kopfzeile.\n"
+         "\n"
+         "Optionen:\n"
+         "  --world WELT       die Welt (*.wlt), wie \"Welt laden\" sie lädt; ohne sie die leere Welt,\n"
+         "                     die keinen Nibbo hat\n"
+         "  --goal ZIEL        vergleicht die Welt nach dem Lauf mit der Zielwelt (jedes Feld, Feld und\n"
+         "                     Blickrichtung von Nibbo, Vorrat): \"Aufgabe gelöst!\" oder \"Aufgabe nicht\n"
+         "                     gelöst!\" mit den ersten zehn Unterschieden; gelöst nur, wenn das\n"
+         "                     Programm bis \"end.\" gelaufen ist. Mehrere Programme enden mit\n"
+         "                     \"Gelöst: n von m Programmen.\"\n"
+         "  --max-steps N      die Schrittgrenze (Vorgabe 1000000)\n"
+         "  --trace            eine Zeile je Schritt: Nummer, executed, finished, failed oder silent,\n"
+         "                     SelStart und SelLength der zuletzt geholten Anweisung\n"
+         "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\" (nur mit einem Programm)\n"
+         "\n"
+         "Rückgabewert: 0 Programm beendet (mit --goal: und Aufgabe gelöst), 1 Meldungen der\n"
+         "Syntax-Überprüfung, 2 eine Aktion ist gescheitert, 3 Schrittgrenze oder kein Startfeld, 4\n"
+         "Programm beendet, aber Zielwelt nicht erreicht; 64 falscher Aufruf, 65 abgelehnte\n"
+         "Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar. Mit mehreren Programmen gilt\n"
+         "der größte Rückgabewert der einzelnen Programme.\n",
          RunCommand},
         {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG",
          "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine Aktion "
          "scheitert, 3 ohne Nibbo",
+         "Spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\", eine Anweisung nach der\n"
+         "anderen, bis zu ihrem \"end;\", bis eine Aktion scheitert oder bis zu einem Fehler im\n"
+         "Aufzeichnungsformat. Die letzte Zeile ist die Meldung, die das Abspielen beendet hat, falls es\n"
+         "eine gibt.\n"
+         "\n"
+         "Optionen:\n"
+         "  --world WELT       die Welt (*.wlt), wie \"Welt laden\" sie lädt; ohne sie die leere Welt,\n"
+         "                     die keinen Nibbo hat\n"
+         "  --trace            eine Zeile je Anweisung: ihre Nummer, das Wort und seine Stelle im Text\n"
+         "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\"\n"
+         "\n"
+         "Rückgabewert: 0 bis zum \"end;\" abgespielt, 1 keine Aufzeichnung oder ein Fehler im\n"
+         "Aufzeichnungsformat, 2 eine Aktion ist gescheitert, 3 die Welt hat keinen Nibbo; 64 falscher\n"
+         "Aufruf, 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar.\n",
          ReplayCommand},
     };
     return commands;
@@ -33,7 +81,30 @@ void PrintUsage(std::ostream& out) {
         out << "  " << command.Name << ' ' << command.Synopsis << "\n      " << command.Summary << '\n';
     out << "\nRückgabewert: " << kExitClean << " ohne Meldung, " << kExitFindings << " mit Meldungen, "
         << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist,\n"
-        << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann.\n";
+        << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann.\n"
+        << "\"nibbo-batch BEFEHL --help\" zeigt die Hilfe zu einem Befehl, \"man nibbo-batch\" die ganze\n"
+        << "Beschreibung.\n";
+}
+
+void PrintHelp(std::ostream& out, const Command& command) {
+    out << "Aufruf: nibbo-batch " << command.Name << ' ' << command.Synopsis << "\n\n" << command.Help;
+}
+
+bool IsHelp(std::string_view word) { return word == "-h" || word == "--help"; }
+
+const Command* FindCommand(std::string_view name) {
+    for (const Command& command : Commands())
+        if (command.Name == name) return &command;
+    return nullptr;
+}
+
+// A command's own help: "--help" or "-h" among its words, before a "--" that ends the options.
+bool AsksForHelp(const std::vector<std::string>& arguments) {
+    for (const std::string& word : arguments) {
+        if (word == "--") return false;
+        if (IsHelp(word)) return true;
+    }
+    return false;
 }
 
 std::string Reason(int error) {
@@ -95,14 +166,27 @@ int CannotRead(const Invocation& call, const std::string& path, const std::strin
 int main(int argc, char** argv) {
     using namespace nibbo::batch;
     const std::string name = argc > 1 ? argv[1] : "";
-    if (name == "-h" || name == "--help" || name == "hilfe") {
-        PrintUsage(std::cout);
-        return kExitClean;
+    const std::vector<std::string> arguments(argv + std::min(argc, 2), argv + argc);
+    if (IsHelp(name) || name == "help" || name == "hilfe") {
+        if (arguments.empty()) {
+            PrintUsage(std::cout);
+            return kExitClean;
+        }
+        if (const Command* command = FindCommand(arguments[0]); command && arguments.size() == 1) {
+            PrintHelp(std::cout, *command);
+            return kExitClean;
+        }
+        std::cerr << "nibbo-batch: unbekannter Befehl \"" << arguments[0] << "\"\n\n";
+        PrintUsage(std::cerr);
+        return kExitUsage;
     }
-    for (const Command& command : Commands()) {
-        if (command.Name != name) continue;
-        const Invocation call{command, std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr};
-        const int result = command.Run(call);
+    if (const Command* command = FindCommand(name)) {
+        if (AsksForHelp(arguments)) {
+            PrintHelp(std::cout, *command);
+            return kExitClean;
+        }
+        const Invocation call{*command, arguments, std::cout, std::cerr};
+        const int result = command->Run(call);
         std::cout.flush();
         return result;
     }

@@ -21,14 +21,6 @@ namespace {
 constexpr int kExitActionFailed = 2; // an instruction could not be carried out
 constexpr int kExitNoFigure = 3;     // the world has no start
 
-// The replay draws nothing here.
-struct NoCanvas : WorldCanvas {
-    void FillPath(int, int) override {}
-    void DrawWallPicture(int, int) override {}
-    void DrawFoodPicture(int, int, int) override {}
-    void DrawFigurePicture(int, int, int) override {}
-};
-
 // Windows-1252 bytes as UTF-8; the five bytes without a character stay the control characters
 // of their number, as the program editor shows them.
 std::string Utf8FromWindows1252(const std::string& bytes) {
@@ -81,7 +73,7 @@ int ReplayCommand(const Invocation& call) {
         return kExitFindings;
     }
 
-    NoCanvas canvas;
+    NullCanvas canvas;
     Stage stage{state.Current, state.Stock, canvas, 0};
     ReplayTick tick;
     for (long n = 1; tick.End == ReplayEnd::None; ++n) {

@@ -1,14 +1,19 @@
-// nibbo-batch run [--world WELT] [--max-steps N] [--trace] [--save ERGEBNIS] PROGRAMM: runs a
-// program as "Run" does, without a window and without pauses: the world loaded and restored, the
-// syntax check, then one step after another until the program ends, an action fails or the step
-// limit is reached. With --trace every step prints a line "<n> <outcome> <SelStart> <SelLength>".
+// nibbo-batch run [--world WELT] [--goal ZIEL] [--max-steps N] [--trace] [--save ERGEBNIS]
+// PROGRAMM...: runs a program as "Run" does, without a window and without pauses: the world loaded
+// and restored, the syntax check, then one step after another until the program ends, an action
+// fails or the step limit is reached. With --trace every step prints a line
+// "<n> <outcome> <SelStart> <SelLength>". Many programs run one after another, each on the world as
+// loaded, each after a header line; with --goal each run ends with the comparison of the world it
+// left with the goal world.
 #include "batch.h"
+#include "goal.h"
 #include "options.h"
 
 #include "execution/engine.h"
 #include "language/program_text.h"
 #include "language/syntax_check.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <ostream>
@@ -17,8 +22,10 @@ namespace nibbo::batch {
 
 namespace {
 
-constexpr int kExitFailed = 2;  // an action failed (or the return stack ran full)
-constexpr int kExitStopped = 3; // the step limit was reached, or no start is placed
+constexpr int kExitFailed = 2;    // an action failed (or the return stack ran full)
+constexpr int kExitStopped = 3;   // the step limit was reached, or no start is placed
+constexpr int kExitNotSolved = 4; // the program finished, but the world is not the goal world
+constexpr size_t kShownDifferences = 10;
 constexpr uint64_t kDefaultMaxSteps = 1000000;
 constexpr uint64_t kLargestMaxSteps = uint64_t(1) << 62;
 
@@ -29,15 +36,6 @@ std::optional<uint64_t> ParseCount(const std::string& text) {
     if (text.empty() || error != std::errc() || stop != end || value > kLargestMaxSteps) return std::nullopt;
     return value;
 }
-
-// Nothing is drawn without a window.
-class NoCanvas : public WorldCanvas {
-public:
-    void FillPath(int, int) override {}
-    void DrawWallPicture(int, int) override {}
-    void DrawFoodPicture(int, int, int) override {}
-    void DrawFigurePicture(int, int, int) override {}
-};
 
 // Remembers the last statement a step fetched, for the trace.
 class LastFetched : public StepObserver {
@@ -69,7 +67,7 @@ int Run(const Invocation& call, const TProcTable& procTable, WorldState& state, 
         bool trace) {
     ExecRegisters registers;
     ResetRegisters(registers);
-    NoCanvas canvas;
+    NullCanvas canvas;
     Stage stage{state.Current, state.Stock, canvas, 0};
     LastFetched fetched;
     std::string lines;
@@ -97,32 +95,72 @@ int Run(const Invocation& call, const TProcTable& procTable, WorldState& state, 
     return kExitStopped;
 }
 
-// Everything after the world is ready: the program read and checked, and the run.
-int CheckAndRun(const Invocation& call, const Options& options, WorldState& state, uint64_t maxSteps) {
-    const std::string& path = options.Words[0];
-    std::string reason;
-    const std::optional<std::string> bytes = ReadWholeFile(path, reason);
-    if (!bytes) return CannotRead(call, path, reason);
-
+// Everything after the world is ready: the program read and checked, and the run. `ran` tells
+// whether the program ran at all.
+int CheckAndRun(const Invocation& call, const Options& options, const std::string& path, WorldState& state,
+                uint64_t maxSteps, bool& ran) {
+    ran = false;
     TProcTable procTable;
-    ScannerPosition scanner;
-    const std::vector<std::string> messages = CheckSyntax(SplitProgramText(*bytes), procTable, scanner);
-    for (const std::string& message : messages)
-        call.Out << message << '\n';
-    if (!messages.empty()) return kExitFindings;
+    if (const int checked = ReadAndCheckProgram(call, path, procTable); checked != kExitClean) return checked;
     if (!state.Current.StartPlaced) {
         call.Out << "Kein Startfeld vorhanden!\n";
         return kExitStopped;
     }
+    ran = true;
     return Run(call, procTable, state, maxSteps, options.Has("--trace"));
+}
+
+// Whether the run solved the task: it reached "end." and left the goal world. Prints the verdict
+// and the first differences.
+bool Verdict(const Invocation& call, const WorldState& state, const WorldRecord& goal, bool finished) {
+    std::vector<std::string> differences;
+    if (!finished) differences.push_back("Das Programm ist nicht bis \"end.\" gelaufen.");
+    const std::vector<std::string> world = GoalDifferences(state.Current, state.Stock.ReadStock(), goal);
+    differences.insert(differences.end(), world.begin(), world.end());
+    if (differences.empty()) {
+        call.Out << "Aufgabe gelöst!\n";
+        return true;
+    }
+    call.Out << "Aufgabe nicht gelöst!\n";
+    for (size_t i = 0; i < differences.size() && i < kShownDifferences; ++i)
+        call.Out << "  " << differences[i] << '\n';
+    if (differences.size() > kShownDifferences)
+        call.Out << "  ... und " << differences.size() - kShownDifferences << " weitere Unterschiede.\n";
+    return false;
+}
+
+// One program from the world as loaded: its run, the verdict against the goal, the saved result.
+// Returns the program's exit code; `solved` tells whether it solved the goal.
+int RunProgram(const Invocation& call, const Options& options, const std::string& path, WorldState state,
+               uint64_t maxSteps, const WorldRecord* goal, bool& solved) {
+    bool ran = false;
+    int outcome = CheckAndRun(call, options, path, state, maxSteps, ran);
+    solved = false;
+    if (goal && ran) {
+        solved = Verdict(call, state, *goal, outcome == kExitClean);
+        if (outcome == kExitClean && !solved) outcome = kExitNotSolved;
+    }
+
+    // The world as the run left it, whatever the outcome, as "Welt speichern" would store it; a
+    // world without a start cannot be saved. A failed write outweighs the run's outcome.
+    if (const std::string* result = options.Value("--save"); result && state.Current.StartPlaced) {
+        call.Out.flush();
+        if (const int saved = SaveWorld(call, *result, state); saved != kExitClean) return saved;
+    }
+    return outcome;
 }
 
 } // namespace
 
 int RunCommand(const Invocation& call) {
     const std::optional<Options> options =
-        ParseOptions(call.Arguments, {"--world", "--max-steps", "--save"}, {"--trace"});
-    if (!options || options->Words.size() != 1) return BadUsage(call);
+        ParseOptions(call.Arguments, {"--world", "--goal", "--max-steps", "--save"}, {"--trace"});
+    if (!options || options->Words.empty()) return BadUsage(call);
+    const std::vector<std::string>& programs = options->Words;
+    if (programs.size() > 1 && options->Value("--save")) {
+        call.Err << "nibbo-batch: --save nur mit einem einzigen Programm\n";
+        return BadUsage(call);
+    }
     uint64_t maxSteps = kDefaultMaxSteps;
     if (const std::string* text = options->Value("--max-steps")) {
         const std::optional<uint64_t> count = ParseCount(*text);
@@ -130,18 +168,30 @@ int RunCommand(const Invocation& call) {
         maxSteps = *count;
     }
 
-    WorldState state;
-    if (const int loaded = LoadWorld(call, options->Value("--world"), state); loaded != kExitClean)
+    WorldState world;
+    if (const int loaded = LoadWorld(call, options->Value("--world"), world); loaded != kExitClean)
         return loaded;
-    const int outcome = CheckAndRun(call, *options, state, maxSteps);
-
-    // The world as the run left it, whatever the outcome, as "Welt speichern" would store it; a
-    // world without a start cannot be saved. A failed write outweighs the run's outcome.
-    if (const std::string* result = options->Value("--save"); result && state.Current.StartPlaced) {
-        call.Out.flush();
-        if (const int saved = SaveWorld(call, *result, state); saved != kExitClean) return saved;
+    std::optional<WorldRecord> goal;
+    if (const std::string* path = options->Value("--goal")) {
+        WorldState goalState;
+        if (const int loaded = LoadWorld(call, path, goalState); loaded != kExitClean) return loaded;
+        goal = goalState.Stored;
     }
-    return outcome;
+
+    // With many programs, the largest exit code stands for all: 0 only when every one is clean.
+    const bool many = programs.size() > 1;
+    int exitCode = kExitClean;
+    size_t solvedCount = 0;
+    for (size_t i = 0; i < programs.size(); ++i) {
+        if (many) call.Out << (i > 0 ? "\n" : "") << "==> " << programs[i] << " <==\n";
+        bool solved = false;
+        exitCode = std::max(exitCode, RunProgram(call, *options, programs[i], world, maxSteps,
+                                                 goal ? &*goal : nullptr, solved));
+        if (solved) ++solvedCount;
+    }
+    if (many && goal)
+        call.Out << "\nGelöst: " << solvedCount << " von " << programs.size() << " Programmen.\n";
+    return exitCode;
 }
 
 } // namespace nibbo::batch

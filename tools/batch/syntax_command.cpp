@@ -11,12 +11,14 @@ namespace nibbo::batch {
 
 int SyntaxCommand(const Invocation& call) {
     if (call.Arguments.size() != 1) return BadUsage(call);
-    const std::string& path = call.Arguments[0];
+    TProcTable procTable;
+    return ReadAndCheckProgram(call, call.Arguments[0], procTable);
+}
+
+int ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTable& procTable) {
     std::string reason;
     const std::optional<std::string> bytes = ReadWholeFile(path, reason);
     if (!bytes) return CannotRead(call, path, reason);
-
-    TProcTable procTable;
     ScannerPosition scanner;
     const std::vector<std::string> messages = CheckSyntax(SplitProgramText(*bytes), procTable, scanner);
     for (const std::string& message : messages)

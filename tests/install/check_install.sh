@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder as `cmake --install` does for a package and checks what
+# a desktop and a teacher find there: exactly the expected files, a valid desktop entry, the icon in
+# every size, the manual pages, the README with its picture, and binaries that run.
+#   check_install.sh BUILD-DIR STAGING-DIR
+set -uo pipefail
+build=$1
+staging=$2
+passed=0
+failed=0
+
+check() { # description, command...
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $what" >&2
+    fi
+}
+
+rm -rf "$staging"
+if ! cmake --install "$build" --prefix "$staging" >/dev/null; then
+    echo "FAIL: cmake --install" >&2
+    exit 1
+fi
+cd "$staging"
+
+icon_sizes=(16 22 24 32 48 64 128 256)
+expected=(bin/nibbo bin/nibbo-batch share/applications/nibbo.desktop
+    share/icons/hicolor/scalable/apps/nibbo.svg
+    share/man/man1/nibbo.1.gz share/man/man1/nibbo-batch.1.gz
+    share/doc/nibbo/README.md share/doc/nibbo/docs/main-window.png)
+for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/nibbo.png"); done
+check "installed files are exactly the expected ones" \
+    diff <(printf '%s\n' "${expected[@]}" | sort) <(find . -type f | sed 's|^\./||' | sort)
+
+for program in bin/nibbo bin/nibbo-batch; do
+    check "$program is executable" test -x "$program"
+done
+
+# The desktop entry: valid, German, and pointing at what is installed.
+entry=share/applications/nibbo.desktop
+if command -v desktop-file-validate >/dev/null; then
+    check "desktop-file-validate accepts the entry" desktop-file-validate "$entry"
+fi
+key() { sed -n "s/^$1=//p" "$entry"; }
+check "entry is an application" test "$(key Type)" = Application
+check "entry names Nibbo" test "$(key Name)" = Nibbo
+check "entry has a German comment" grep -q '^Comment=.*steuern' "$entry"
+check "entry is in Education" grep -qE '^Categories=(.*;)?Education;' "$entry"
+check "entry starts the installed program" test -x "bin/$(key Exec | cut -d' ' -f1)"
+check "entry's icon has no extension" test "$(key Icon)" = nibbo
+
+# The icons: PNG files of their nominal size, and an SVG document.
+png_size() { # width x height from the PNG header
+    od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }'
+}
+for size in "${icon_sizes[@]}"; do
+    icon=share/icons/hicolor/${size}x${size}/apps/nibbo.png
+    check "$icon is a PNG" test "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a
+    check "$icon is ${size}x${size}" test "$(png_size "$icon")" = "${size}x${size}"
+done
+svg=share/icons/hicolor/scalable/apps/nibbo.svg
+check "the SVG icon is an SVG document" grep -q '<svg xmlns="http://www.w3.org/2000/svg"' "$svg"
+if command -v xmllint >/dev/null; then check "the SVG icon is well-formed" xmllint --noout "$svg"; fi
+
+# The manual pages: compressed, and formatted without a warning.
+for page in share/man/man1/nibbo.1.gz share/man/man1/nibbo-batch.1.gz; do
+    check "$page is gzip" gzip -t "$page"
+    if command -v groff >/dev/null; then
+        check "$page formats without warnings" \
+            test -z "$(gzip -dc "$page" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z 2>&1)"
+    fi
+done
+check "the manual page documents --goal" sh -c "gzip -dc share/man/man1/nibbo-batch.1.gz | grep -q goal"
+
+# The README and the picture it shows.
+check "README shows the installed picture" grep -q '](docs/main-window.png)' share/doc/nibbo/README.md
+
+# The binaries run: nibbo-batch answers --help, nibbo starts and keeps running until stopped.
+check "nibbo-batch --help" sh -c 'bin/nibbo-batch --help | grep -q "^Aufruf: nibbo-batch"'
+check "nibbo-batch run --help" sh -c 'bin/nibbo-batch run --help | grep -q -- "--goal"'
+runtime=$(mktemp -d)
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime timeout 3 bin/nibbo >/dev/null 2>&1
+status=$?
+rm -rf "$runtime"
+check "nibbo starts and runs until it is stopped (status $status)" test "$status" -eq 124
+
+echo "install: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
