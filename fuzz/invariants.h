@@ -42,7 +42,7 @@ bool IsWellFormedCondition(const TBooleexp& condition);
 bool ReferenceValue(const TBooleexp& condition, const std::function<bool(TFunktion)>& sensor);
 
 // The rules that the compiled form of a program that passed the check must satisfy: names, kinds,
-// sections and their order, targets, calls that respect the visibility of procedures, conditions,
+// sections and their order, targets, calls that keep to the visibility of procedures, conditions,
 // and selections that mark the statement's own words in the text.
 void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines);
 
