@@ -11,8 +11,12 @@ set -euo pipefail
 nibbo=$(realpath "${1:?usage: $0 PATH/TO/nibbo}")
 for tool in Xvfb xdotool xwininfo import convert; do
     if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is missing; apt-get install xvfb xdotool x11-utils imagemagick qt6-qpa-plugins"
-        [ "${CI:-}" = true ] && exit 1
+        what="$tool is missing; apt-get install xvfb xdotool x11-utils imagemagick qt6-qpa-plugins"
+        if [ "${CI:-}" = true ]; then
+            echo "FAIL: $what" >&2
+            exit 1
+        fi
+        echo "SKIP: $what"
         exit 77
     fi
 done
@@ -85,15 +89,11 @@ pixel() { convert "$work/screen.png" -crop "1x1+$1+$2" +repage -depth 8 txt:- | 
 # found below the menu bar, whose height depends on the font.
 wall_frame_at_top() {
     shoot
-    grid_y=
-    local y
-    for y in $(seq "$win_y" $((win_y + 80))); do
-        if [ "$(pixel $((win_x + 10)) "$y")" = "#087BA5" ]; then
-            grid_y=$y
-            return 0
-        fi
-    done
-    return 1
+    local offset
+    offset=$(convert "$work/screen.png" -crop "1x80+$((win_x + 10))+$win_y" +repage -depth 8 txt:- |
+        sed -n 's/^0,\([0-9]*\):.*#087BA5.*/\1/p' | head -1)
+    [ -n "$offset" ] || return 1
+    grid_y=$((win_y + offset))
 }
 wait_for 20 "the world view to be drawn" wall_frame_at_top
 grid_x=$((win_x + 3)) # the view stands at (1, 1) in the window and has a border of 2 pixels
