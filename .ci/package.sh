@@ -24,14 +24,8 @@ finish() {
     exit
 }
 
-tools=(xvfb xdotool x11-utils)
-missing=()
-for p in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# The X tools to start the installed program, and man to find its manual page.
+.ci/install xvfb xdotool x11-utils man-db
 
 deb=$(./build.sh package | tail -1)
 check "the package is built" test -f "$deb"
