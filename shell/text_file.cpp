@@ -1,45 +1,35 @@
 #include "shell/text_file.h"
 
-#include "shell/file_errors.h"
 #include "shell/text_codec.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace nibbo {
 
-namespace {
-
-QString TooLarge(const QString& path) {
-    return FileError(path, QStringLiteral("Die Datei ist zu groß für den Editor (höchstens %1 MB).")
-                               .arg(kMaxTextFileBytes / (1024 * 1024)));
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
-} // namespace
+QString FileProblem(const QString& path, const std::string& problem) {
+    return QString::fromStdString(FileMessage(QDir::toNativeSeparators(path).toStdString(), problem));
+}
 
 TextFileResult ReadTextFile(const QString& path) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return {false, {}, OpenFailure(path)};
-    if (file.size() > kMaxTextFileBytes) return {false, {}, TooLarge(path)};
-    const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {false, {}, FileError(path, QStringLiteral("Die Datei kann nicht gelesen werden."))};
-    if (bytes.size() > kMaxTextFileBytes) return {false, {}, TooLarge(path)};
-    return {true, NormalizeLineBreaks(DecodeWindows1252(bytes)), {}};
+    const FileRead read = ReadTextFileBytes(LocalPath(path));
+    if (!read.Ok()) return {false, {}, FileProblem(path, read.Problem)};
+    return {true, NormalizeLineBreaks(DecodeWindows1252(QByteArray::fromStdString(read.Bytes))), {}};
 }
 
 TextFileResult WriteTextFile(const QString& path, const QString& text) {
     QString withBreaks = text;
     withBreaks.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     const std::optional<QByteArray> bytes = EncodeWindows1252(withBreaks);
-    if (!bytes) return {false, {}, FileError(path, QStringLiteral("Der Text enthält Zeichen, die die Datei nicht fassen kann."))};
-    QSaveFile file(path);
-    if (!CreateObstacle(path).isEmpty() || !file.open(QIODevice::WriteOnly)) return {false, {}, CreateFailure(path)};
-    if (file.write(*bytes) != bytes->size() || !file.commit()) {
-        file.cancelWriting();
-        return {false, {}, WriteFailure(path)};
-    }
+    if (!bytes)
+        return {false, {}, FileProblem(path, "Der Text enthält Zeichen, die die Datei nicht fassen kann.")};
+    const std::string problem =
+        SaveFile(LocalPath(path), std::string_view(bytes->constData(), bytes->size()));
+    if (!problem.empty()) return {false, {}, FileProblem(path, problem)};
     return {true, {}, {}};
 }
 

@@ -1,18 +1,15 @@
 // The world menu and the mouse editor of the main window. A world file is read and checked in full
-// before anything changes, and written through a temporary file that replaces the old one
-// only when every byte is on disk, so a failed save never costs the previous file.
+// before anything changes, and saved in one step, so a failed save never costs the previous file.
 #include "shell/nibboform.h"
 
-#include "shell/file_errors.h"
 #include "shell/spin_edit.h"
+#include "shell/text_file.h"
 #include "world/editor.h"
 #include "world/world_file.h"
 #include "world/world_view.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace nibbo {
 
@@ -32,20 +29,15 @@ enum class Reading { Loaded, Unreadable, Refused };
 
 // Reads and checks a world file; on success the record holds it. Shows its own error messages.
 Reading ReadWorldFile(const QString& path, TDialogs& dialogs, WorldRecord& record) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        dialogs.ShowError(OpenFailure(path));
-        return Reading::Unreadable;
-    }
-    const QByteArray bytes = file.read(qint64(kWorldFileSize));
-    if (bytes.size() < qsizetype(kWorldFileSize) && file.error() != QFileDevice::NoError) {
-        dialogs.ShowError(FileError(path, QStringLiteral("Die Datei kann nicht gelesen werden.")));
+    const FileRead read = ReadFileStart(LocalPath(path), kWorldFileSize);
+    if (!read.Ok()) {
+        dialogs.ShowError(FileProblem(path, read.Problem));
         return Reading::Unreadable;
     }
     const WorldFileReading reading =
-        DecodeWorldFile({reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
+        DecodeWorldFile({reinterpret_cast<const uint8_t*>(read.Bytes.data()), read.Bytes.size()});
     if (!reading.Record) {
-        dialogs.ShowError(FileError(path, QString::fromUtf8(reading.Problem)));
+        dialogs.ShowError(FileProblem(path, reading.Problem));
         return Reading::Refused;
     }
     record = *reading.Record;
@@ -55,19 +47,11 @@ Reading ReadWorldFile(const QString& path, TDialogs& dialogs, WorldRecord& recor
 // Writes the stored world to path; the old file stays as it was unless all of the new one was
 // written. Shows its own error messages.
 bool WriteWorldFile(const QString& path, const WorldRecord& record, TDialogs& dialogs) {
-    QSaveFile file(path);
-    if (!CreateObstacle(path).isEmpty() || !file.open(QIODevice::WriteOnly)) {
-        dialogs.ShowError(CreateFailure(path));
-        return false;
-    }
     const WorldFileBytes bytes = EncodeWorldFile(record);
-    const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-    if (written != qint64(bytes.size()) || !file.commit()) {
-        file.cancelWriting();
-        dialogs.ShowError(WriteFailure(path));
-        return false;
-    }
-    return true;
+    const std::string problem =
+        SaveFile(LocalPath(path), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    if (!problem.empty()) dialogs.ShowError(FileProblem(path, problem));
+    return problem.empty();
 }
 
 EditorButton ToEditorButton(Qt::MouseButton button) {

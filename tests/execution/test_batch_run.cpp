@@ -14,7 +14,9 @@ using namespace nibbo::testing;
 namespace {
 
 // nibbo-batch run with these arguments.
-BatchResult Run(const QStringList& arguments) { return RunBatch(QStringList{QStringLiteral("run")} + arguments); }
+BatchResult Run(const QStringList& arguments) {
+    return RunBatch(QStringList{QStringLiteral("run")} + arguments);
+}
 
 // The walled world with the figure at (column, 2) facing east, one portion of food at (23, 2).
 WorldRecord Corridor(int column, int stock = 0) {
@@ -111,7 +113,7 @@ private slots:
         const QString saved = dir_.filePath(QStringLiteral("ergebnis.wlt"));
         QFile::remove(saved);
         const BatchResult result = Run(options + QStringList{"--world", world, "--save", saved,
-                                                        Write(QStringLiteral("programm.pas"), program)});
+                                                             Write(QStringLiteral("programm.pas"), program)});
         QCOMPARE(result.Out, out);
         QCOMPARE(result.ExitCode, exitCode);
         QVERIFY2(result.Err.isEmpty(), result.Err.constData());
@@ -181,25 +183,34 @@ private slots:
 
     void usage_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("no program") << QStringList{};
-        QTest::newRow("saving two programs") << QStringList{"--save", "c.wlt", "a.pas", "b.pas"};
-        QTest::newRow("an unknown option") << QStringList{"--schnell", "a.pas"};
-        QTest::newRow("a value missing") << QStringList{"a.pas", "--world"};
-        QTest::newRow("steps not a number") << QStringList{"--max-steps", "viele", "a.pas"};
-        QTest::newRow("negative steps") << QStringList{"--max-steps", "-1", "a.pas"};
-        QTest::newRow("steps with a sign") << QStringList{"--max-steps", "+5", "a.pas"};
+        QTest::addColumn<QByteArray>("named"); // the word the complaint names, if any
+        QTest::newRow("no program") << QStringList{} << QByteArray();
+        QTest::newRow("saving two programs")
+            << QStringList{"--save", "c.wlt", "a.pas", "b.pas"} << QByteArray("--save");
+        QTest::newRow("an unknown option")
+            << QStringList{"--schnell", "a.pas"} << QByteArray("\"--schnell\"");
+        QTest::newRow("a value missing") << QStringList{"a.pas", "--world"} << QByteArray("\"--world\"");
+        QTest::newRow("steps not a number")
+            << QStringList{"--max-steps", "viele", "a.pas"} << QByteArray("\"viele\"");
+        QTest::newRow("negative steps") << QStringList{"--max-steps", "-1", "a.pas"} << QByteArray("\"-1\"");
+        QTest::newRow("steps with a sign")
+            << QStringList{"--max-steps", "+5", "a.pas"} << QByteArray("\"+5\"");
         QTest::newRow("steps beyond any count")
-            << QStringList{"--max-steps", "99999999999999999999999", "a.pas"};
+            << QStringList{"--max-steps", "99999999999999999999999", "a.pas"} << QByteArray("--max-steps");
+        QTest::newRow("seconds not a number")
+            << QStringList{"--max-seconds", "1.5", "a.pas"} << QByteArray("\"1.5\"");
     }
 
     void usage() {
         QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, named);
         const BatchResult result = Run(arguments);
         QCOMPARE(result.ExitCode, 64);
         QVERIFY(result.Out.isEmpty());
         QVERIFY2(result.Err.contains("Aufruf: nibbo-batch run [--world WELT] [--goal ZIEL] [--max-steps N] "
-                                     "[--trace] [--save ERGEBNIS] PROGRAMM..."),
+                                     "[--max-seconds N] [--trace] [--save ERGEBNIS] PROGRAMM..."),
                  result.Err.constData());
+        QVERIFY2(result.Err.contains(named), result.Err.constData());
     }
 };
 

@@ -245,10 +245,11 @@ private slots:
         form.PrgMemo->setPlainText(QStringLiteral("bleibt"));
         form.RecordingUnsaved = true;
         // Instruction lines of 8 bytes, one byte more than the largest file that is loaded.
+        const auto largest = qsizetype(kMaxTextFileBytes);
         QByteArray recording;
-        while (recording.size() <= kMaxTextFileBytes)
+        while (recording.size() <= largest)
             recording += "  vor;\r\n";
-        recording.truncate(kMaxTextFileBytes + 1);
+        recording.truncate(largest + 1);
         QVERIFY(WriteBytes(Path("gross.afz"), recording));
         f.Dialogs->ChooseNext(Path("gross.afz"));
         form.AufzladenMenuItemClick();
@@ -259,12 +260,12 @@ private slots:
         QVERIFY(form.RecordingUnsaved);
 
         // A file of exactly the largest size loads.
-        recording.truncate(kMaxTextFileBytes);
+        recording.truncate(largest);
         QVERIFY(WriteBytes(Path("gerade.afz"), recording));
         f.Dialogs->ChooseNext(Path("gerade.afz"));
         form.AufzladenMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
-        QCOMPARE(form.PrgMemo->LineCount(), kMaxTextFileBytes / 8);
+        QCOMPARE(form.PrgMemo->LineCount(), largest / 8);
         QVERIFY(!form.RecordingUnsaved);
     }
 

@@ -131,7 +131,9 @@ private slots:
     void helpAfterTheEndOfOptionsIsAFileName() {
         const BatchResult result = Run({"run", "--", "--help"});
         QCOMPARE(result.ExitCode, 66);
-        QCOMPARE(result.Err, QByteArray("nibbo-batch: --help: Datei nicht gefunden\n"));
+        QCOMPARE(
+            result.Err,
+            QByteArray("nibbo-batch: --help: Die Datei kann nicht geöffnet werden. Sie existiert nicht.\n"));
     }
 
     void helpForAnUnknownCommand() {
@@ -164,7 +166,10 @@ private slots:
                                  "\n==> missing.pas <==\n"                      //
                                  "\n==> only_walks.pas <==\n" +
                                  kFinished);
-        QCOMPARE(result.Err, QByteArray("nibbo-batch: missing.pas: Datei nicht gefunden\n"));
+        QCOMPARE(
+            result.Err,
+            QByteArray(
+                "nibbo-batch: missing.pas: Die Datei kann nicht geöffnet werden. Sie existiert nicht.\n"));
         QCOMPARE(result.ExitCode, 66); // the largest of 0, 2, 1, 66 and 0
     }
 

@@ -3,7 +3,6 @@
 // and has one entry in the command table of main.cpp.
 #pragma once
 
-#include <cstddef>
 #include "language/program_model.h"
 
 #include <iosfwd>
@@ -15,10 +14,11 @@
 namespace nibbo::batch {
 
 // Exit codes shared by all commands (those above 1 as in sysexits.h).
-inline constexpr int kExitClean = 0;    // the command found nothing to report
-inline constexpr int kExitFindings = 1; // the command reported faults in the file it examined
-inline constexpr int kExitUsage = 64;   // the command line is wrong
-inline constexpr int kExitNoInput = 66; // an input file cannot be read
+inline constexpr int kExitClean = 0;         // the command found nothing to report
+inline constexpr int kExitFindings = 1;      // the command reported faults in the file it examined
+inline constexpr int kExitUsage = 64;        // the command line is wrong
+inline constexpr int kExitNoInput = 66;      // an input file cannot be read
+inline constexpr int kExitOutputFailed = 74; // the tool's own output could not be written
 
 struct Command;
 
@@ -44,16 +44,11 @@ const std::vector<Command>& Commands();
 // Prints the command's correct form and returns kExitUsage.
 int BadUsage(const Invocation& call);
 
-// Files larger than this are not read: far beyond any program or world, and it also ends reading
-// from a device that never ends. (Positions in a program text are 32-bit; a text of this size
-// stays well below that even with every byte a line break counted as two.)
-inline constexpr size_t kMaxFileSize = size_t(256) << 20;
+// An input file that cannot be used: the file's name and the problem on Err, and kExitNoInput.
+int CannotRead(const Invocation& call, const std::string& path, const std::string& problem);
 
-// The whole content of a file, or nothing and a German reason in `reason`.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& reason);
-
-// A file that cannot be read: the message on Err, and kExitNoInput.
-int CannotRead(const Invocation& call, const std::string& path, const std::string& reason);
+// A program or recording file as the program editor loads it, or nothing after CannotRead.
+std::optional<std::string> ReadTextInput(const Invocation& call, const std::string& path);
 
 // Reads a program file as the program editor loads one and runs the syntax check on it into
 // procTable, printing every message line on Out. kExitClean when the program can run,

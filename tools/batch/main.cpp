@@ -1,6 +1,8 @@
 // nibbo-batch BEFEHL [ARGUMENTE]: looks the command up in the table and runs it.
 #include "batch.h"
 
+#include "shell/file_io.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -19,14 +21,17 @@ const std::vector<Command>& Commands() {
          "Rückgabewert: 0 ohne Meldung, 1 mit Meldungen, 64 bei falschem Aufruf, 66 wenn die Datei\n"
          "nicht lesbar ist.\n",
          SyntaxCommand},
-        {"run", "[--world WELT] [--goal ZIEL] [--max-steps N] [--trace] [--save ERGEBNIS] PROGRAMM...",
+        {"run",
+         "[--world WELT] [--goal ZIEL] [--max-steps N] [--max-seconds N] [--trace] [--save ERGEBNIS] "
+         "PROGRAMM...",
          "führt Programme wie \"Run\" auf einer Welt (*.wlt) aus; Rückgabe 2, wenn eine Aktion "
-         "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000) oder ohne Startfeld, 4 wenn die Zielwelt "
-         "nicht erreicht ist",
+         "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000), der Zeitgrenze (Vorgabe 10 Sekunden) oder "
+         "ohne Startfeld, 4 wenn die Zielwelt nicht erreicht ist",
          "Führt ein Programm (*.pas) wie \"Run\" aus, ohne Pausen, bis es endet, eine Aktion scheitert\n"
-         "oder die Schrittgrenze erreicht ist. Die letzte Zeile ist \"Programm beendet!\", die Meldung der\n"
-         "gescheiterten Aktion oder \"Schrittgrenze erreicht!\"; Meldungen der Syntax-Überprüfung\n"
-         "stehen wie bei \"syntax\" da, ohne Startfeld \"Kein Startfeld vorhanden!\".\n"
+         "oder die Schritt- oder Zeitgrenze erreicht ist. Die letzte Zeile ist \"Programm beendet!\", die\n"
+         "Meldung der gescheiterten Aktion, \"Schrittgrenze erreicht!\" oder \"Zeitgrenze erreicht!\";\n"
+         "Meldungen der Syntax-Überprüfung stehen wie bei \"syntax\" da, ohne Startfeld \"Kein Startfeld\n"
+         "vorhanden!\".\n"
          "\n"
          "Mehrere Programme laufen nacheinander, jedes auf der frisch geladenen Welt, jedes nach einer\n"
          "Kopfzeile \"==> PROGRAMM <==\" (ab dem zweiten mit einer Leerzeile davor). Ein einzelnes\n"
@@ -41,18 +46,21 @@ const std::vector<Command>& Commands() {
          "                     Programm bis \"end.\" gelaufen ist. Mehrere Programme enden mit\n"
          "                     \"Gelöst: n von m Programmen.\"\n"
          "  --max-steps N      die Schrittgrenze (Vorgabe 1000000)\n"
+         "  --max-seconds N    die Zeitgrenze in Sekunden für jedes Programm (Vorgabe 10; 0: keine).\n"
+         "                     Wo sie greift, hängt das Ergebnis von der Geschwindigkeit des Rechners ab.\n"
          "  --trace            eine Zeile je Schritt: Nummer, executed, finished, failed oder silent,\n"
          "                     SelStart und SelLength der zuletzt geholten Anweisung\n"
          "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\" (nur mit einem Programm)\n"
          "\n"
          "Rückgabewert: 0 Programm beendet (mit --goal: und Aufgabe gelöst), 1 Meldungen der\n"
-         "Syntax-Überprüfung, 2 eine Aktion ist gescheitert, 3 Schrittgrenze oder kein Startfeld, 4\n"
-         "Programm beendet, aber Zielwelt nicht erreicht; 64 falscher Aufruf, 65 abgelehnte\n"
-         "Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar. Mit mehreren Programmen gilt\n"
-         "der größte Rückgabewert der einzelnen Programme.\n",
+         "Syntax-Überprüfung, 2 eine Aktion ist gescheitert, 3 Schritt- oder Zeitgrenze oder kein\n"
+         "Startfeld, 4 Programm beendet, aber Zielwelt nicht erreicht; 64 falscher Aufruf, 65\n"
+         "abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar, 74 Ausgabe nicht\n"
+         "schreibbar. Mit mehreren Programmen gilt der größte Rückgabewert der einzelnen Programme.\n",
          RunCommand},
         {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG",
-         "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine Aktion "
+         "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine "
+         "Aktion "
          "scheitert, 3 ohne Nibbo",
          "Spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\", eine Anweisung nach der\n"
          "anderen, bis zu ihrem \"end;\", bis eine Aktion scheitert oder bis zu einem Fehler im\n"
@@ -67,7 +75,8 @@ const std::vector<Command>& Commands() {
          "\n"
          "Rückgabewert: 0 bis zum \"end;\" abgespielt, 1 keine Aufzeichnung oder ein Fehler im\n"
          "Aufzeichnungsformat, 2 eine Aktion ist gescheitert, 3 die Welt hat keinen Nibbo; 64 falscher\n"
-         "Aufruf, 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar.\n",
+         "Aufruf, 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar, 74\n"
+         "Ausgabe nicht schreibbar.\n",
          ReplayCommand},
     };
     return commands;
@@ -81,7 +90,8 @@ void PrintUsage(std::ostream& out) {
         out << "  " << command.Name << ' ' << command.Synopsis << "\n      " << command.Summary << '\n';
     out << "\nRückgabewert: " << kExitClean << " ohne Meldung, " << kExitFindings << " mit Meldungen, "
         << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist,\n"
-        << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann.\n"
+        << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann,\n"
+        << kExitOutputFailed << " wenn die Ausgabe nicht geschrieben werden kann.\n"
         << "\"nibbo-batch BEFEHL --help\" zeigt die Hilfe zu einem Befehl, \"man nibbo-batch\" die ganze\n"
         << "Beschreibung.\n";
 }
@@ -90,7 +100,9 @@ void PrintHelp(std::ostream& out, const Command& command) {
     out << "Aufruf: nibbo-batch " << command.Name << ' ' << command.Synopsis << "\n\n" << command.Help;
 }
 
-bool IsHelp(std::string_view word) { return word == "-h" || word == "--help"; }
+bool IsHelp(std::string_view word) {
+    return word == "-h" || word == "--help";
+}
 
 const Command* FindCommand(std::string_view name) {
     for (const Command& command : Commands())
@@ -107,20 +119,6 @@ bool AsksForHelp(const std::vector<std::string>& arguments) {
     return false;
 }
 
-std::string Reason(int error) {
-    switch (error) {
-    case ENOENT:
-        return "Datei nicht gefunden";
-    case EACCES:
-    case EPERM:
-        return "Zugriff verweigert";
-    case EISDIR:
-        return "ist ein Ordner";
-    default:
-        return std::strerror(error);
-    }
-}
-
 } // namespace
 
 int BadUsage(const Invocation& call) {
@@ -128,43 +126,23 @@ int BadUsage(const Invocation& call) {
     return kExitUsage;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        reason = Reason(errno);
-        return std::nullopt;
-    }
-    std::string content;
-    char buffer[65536];
-    bool tooLarge = false;
-    for (;;) {
-        const size_t got = std::fread(buffer, 1, sizeof buffer, file);
-        content.append(buffer, got);
-        if (got < sizeof buffer) break;
-        if (content.size() > kMaxFileSize) {
-            tooLarge = true;
-            break;
-        }
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed || tooLarge) {
-        reason = tooLarge ? "Datei zu groß" : Reason(error);
-        return std::nullopt;
-    }
-    return content;
-}
-
-int CannotRead(const Invocation& call, const std::string& path, const std::string& reason) {
-    call.Err << "nibbo-batch: " << path << ": " << reason << '\n';
+int CannotRead(const Invocation& call, const std::string& path, const std::string& problem) {
+    call.Err << "nibbo-batch: " << path << ": " << problem << '\n';
     return kExitNoInput;
 }
 
-} // namespace nibbo::batch
+std::optional<std::string> ReadTextInput(const Invocation& call, const std::string& path) {
+    FileRead read = ReadTextFileBytes(path);
+    if (!read.Ok()) {
+        CannotRead(call, path, read.Problem);
+        return std::nullopt;
+    }
+    return std::move(read.Bytes);
+}
 
-int main(int argc, char** argv) {
-    using namespace nibbo::batch;
+namespace {
+
+int Main(int argc, char** argv) {
     const std::string name = argc > 1 ? argv[1] : "";
     const std::vector<std::string> arguments(argv + std::min(argc, 2), argv + argc);
     if (IsHelp(name) || name == "help" || name == "hilfe") {
@@ -186,11 +164,27 @@ int main(int argc, char** argv) {
             return kExitClean;
         }
         const Invocation call{*command, arguments, std::cout, std::cerr};
-        const int result = command->Run(call);
-        std::cout.flush();
-        return result;
+        return command->Run(call);
     }
     if (!name.empty()) std::cerr << "nibbo-batch: unbekannter Befehl \"" << name << "\"\n\n";
     PrintUsage(std::cerr);
     return kExitUsage;
+}
+
+} // namespace
+
+} // namespace nibbo::batch
+
+int main(int argc, char** argv) {
+    using namespace nibbo::batch;
+    const int result = Main(argc, argv);
+    // A teacher's script must not take a report that never reached its file for a clean run.
+    errno = 0;
+    if (!std::cout.flush()) {
+        const int error = errno;
+        std::cerr << "nibbo-batch: Die Ausgabe kann nicht geschrieben werden. "
+                  << (error ? nibbo::ReasonFor(error) : std::string()) << '\n';
+        return kExitOutputFailed;
+    }
+    return result;
 }

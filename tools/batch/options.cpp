@@ -1,8 +1,8 @@
 #include "options.h"
 
+#include "shell/file_io.h"
 #include "world/world_file.h"
 
-#include <cstdio>
 #include <ostream>
 
 namespace nibbo::batch {
@@ -12,8 +12,9 @@ const std::string* Options::Value(const std::string& option) const {
     return found == Values.end() ? nullptr : &found->second;
 }
 
-std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
-                                    const std::set<std::string>& withValue, const std::set<std::string>& flags) {
+std::optional<Options> ParseOptions(const Invocation& call, const std::set<std::string>& withValue,
+                                    const std::set<std::string>& flags) {
+    const std::vector<std::string>& arguments = call.Arguments;
     Options options;
     bool onlyWords = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -23,11 +24,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
         } else if (word == "--") {
             onlyWords = true;
         } else if (withValue.count(word)) {
-            if (i + 1 >= arguments.size()) return std::nullopt;
+            if (i + 1 >= arguments.size()) {
+                call.Err << "nibbo-batch: die Option \"" << word << "\" braucht einen Wert\n";
+                return std::nullopt;
+            }
             options.Values[word] = arguments[++i];
         } else if (flags.count(word)) {
             options.Flags.insert(word);
         } else {
+            call.Err << "nibbo-batch: unbekannte Option \"" << word << "\"\n";
             return std::nullopt;
         }
     }
@@ -39,11 +44,11 @@ int LoadWorld(const Invocation& call, const std::string* path, WorldState& state
         ClearWorld(state.Current);
         StoreWorld(state.Current, state.Stock, state.Stored);
     } else {
-        std::string reason;
-        const std::optional<std::string> bytes = ReadWholeFile(*path, reason);
-        if (!bytes) return CannotRead(call, *path, reason);
+        // Only the bytes a world holds are read; anything after them is ignored, as by "Welt laden".
+        const FileRead read = ReadFileStart(*path, kWorldFileSize);
+        if (!read.Ok()) return CannotRead(call, *path, read.Problem);
         const WorldFileReading reading =
-            DecodeWorldFile({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()});
+            DecodeWorldFile({reinterpret_cast<const uint8_t*>(read.Bytes.data()), read.Bytes.size()});
         if (!reading.Record) {
             call.Err << "nibbo-batch: " << *path << ": " << reading.Problem << '\n';
             return kExitDataError;
@@ -58,14 +63,9 @@ int LoadWorld(const Invocation& call, const std::string* path, WorldState& state
 int SaveWorld(const Invocation& call, const std::string& path, WorldState& state) {
     StoreWorld(state.Current, state.Stock, state.Stored);
     const WorldFileBytes bytes = EncodeWorldFile(state.Stored);
-    // Written beside the target first, so that a failed write leaves an existing file whole.
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file) written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        call.Err << "nibbo-batch: " << path << ": Datei kann nicht geschrieben werden\n";
+    const std::string problem = SaveFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    if (!problem.empty()) {
+        call.Err << "nibbo-batch: " << path << ": " << problem << '\n';
         return kExitCannotCreate;
     }
     return kExitClean;

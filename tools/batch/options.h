@@ -28,9 +28,10 @@ struct Options {
     const std::string* Value(const std::string& option) const;
 };
 
-// Nothing when a word starting with "--" is not one of the given options, or a value is missing.
-std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
-                                    const std::set<std::string>& withValue, const std::set<std::string>& flags);
+// The call's words sorted out. Nothing, after naming the word on Err, when a word starting with
+// "--" is not one of the given options or an option's value is missing.
+std::optional<Options> ParseOptions(const Invocation& call, const std::set<std::string>& withValue,
+                                    const std::set<std::string>& flags);
 
 // The current world, the stored world and the stock, as the main window holds them.
 struct WorldState {
@@ -46,7 +47,8 @@ struct WorldState {
 int LoadWorld(const Invocation& call, const std::string* path, WorldState& state);
 
 // Stores the current world and writes the 1936 bytes of the stored world to path, as "Welt
-// speichern" does. Returns kExitClean, or kExitCannotCreate after a message on Err.
+// speichern" does, in one step: an existing file is replaced whole or not at all. Returns
+// kExitClean, or kExitCannotCreate after a message on Err.
 int SaveWorld(const Invocation& call, const std::string& path, WorldState& state);
 
 } // namespace nibbo::batch

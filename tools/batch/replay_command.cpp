@@ -49,12 +49,11 @@ std::string Utf8FromWindows1252(const std::string& bytes) {
 } // namespace
 
 int ReplayCommand(const Invocation& call) {
-    const std::optional<Options> options = ParseOptions(call.Arguments, {"--world", "--save"}, {"--trace"});
+    const std::optional<Options> options = ParseOptions(call, {"--world", "--save"}, {"--trace"});
     if (!options || options->Words.size() != 1) return BadUsage(call);
     const std::string& path = options->Words[0];
-    std::string reason;
-    const std::optional<std::string> bytes = ReadWholeFile(path, reason);
-    if (!bytes) return CannotRead(call, path, reason);
+    const std::optional<std::string> bytes = ReadTextInput(call, path);
+    if (!bytes) return kExitNoInput;
 
     WorldState state;
     if (const int loaded = LoadWorld(call, options->Value("--world"), state); loaded != kExitClean)

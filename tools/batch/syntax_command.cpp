@@ -16,9 +16,8 @@ int SyntaxCommand(const Invocation& call) {
 }
 
 int ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTable& procTable) {
-    std::string reason;
-    const std::optional<std::string> bytes = ReadWholeFile(path, reason);
-    if (!bytes) return CannotRead(call, path, reason);
+    const std::optional<std::string> bytes = ReadTextInput(call, path);
+    if (!bytes) return kExitNoInput;
     ScannerPosition scanner;
     const std::vector<std::string> messages = CheckSyntax(SplitProgramText(*bytes), procTable, scanner);
     for (const std::string& message : messages)
