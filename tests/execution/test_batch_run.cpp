@@ -1,12 +1,17 @@
 // nibbo-batch run, run as a process: the trace lines, the last line and the exit code of every
 // outcome, the world saved whatever the outcome, refused and unreadable files, and the usage.
+#include "shell/file_io.h"
 #include "world/world_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/batch_process.h"
+#include "support/full_disk.h"
 
 using namespace nibbo;
 using namespace nibbo::testing;
@@ -56,6 +61,21 @@ private:
         return Write(name, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
     }
 
+    static bool WriteTo(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+    static QByteArray ReadFrom(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // A finished run on the corridor, saved to target.
+    BatchResult SaveTo(const QString& target) {
+        return Run({"--world", WriteWorld("welt.wlt", Corridor(2)), "--save", target, Write("p.pas", kWalk)});
+    }
+
     std::optional<WorldRecord> ReadWorld(const QString& path) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
@@ -90,6 +110,10 @@ private slots:
                                         << QByteArray("1 executed 22 19\n2 executed 47 3\n3 executed 22 19\n"
                                                       "Schrittgrenze erreicht!\n")
                                         << 3 << 3;
+        QTest::newRow("the time limit")
+            << QByteArray("program p;\nbegin\n  while vorne_frei or not vorne_frei do drehe_links;\nend.")
+            << 2 << QStringList{"--max-steps", "4611686018427387904", "--max-seconds", "1"}
+            << QByteArray("Zeitgrenze erreicht!\n") << 3 << 2;
         QTest::newRow("no step at all") << kWalk << 2 << QStringList{"--max-steps", "0"}
                                         << QByteArray("Schrittgrenze erreicht!\n") << 3 << 2;
         QTest::newRow("endless recursion")
@@ -179,6 +203,114 @@ private slots:
         QCOMPARE(cannotSave.Out, QByteArray("Programm beendet!\n"));
         QCOMPARE(cannotSave.ExitCode, 73);
         QVERIFY(cannotSave.Err.contains(unwritable.toUtf8()));
+    }
+
+    // --- Where --save writes ---
+
+    void aLinkPlantedBesideTheTargetIsNeverFollowed() {
+        const QString victim = Write("noten.txt", "bleibt");
+        QVERIFY(QFile::link(victim, dir_.filePath("e.wlt.tmp")));
+        QCOMPARE(SaveTo(dir_.filePath("e.wlt")).ExitCode, 0);
+        QCOMPARE(ReadFrom(victim), QByteArray("bleibt"));
+        QVERIFY(QFileInfo(dir_.filePath("e.wlt.tmp")).isSymLink());
+        QVERIFY(ReadWorld(dir_.filePath("e.wlt")));
+    }
+
+    void aLinkAsTheTargetIsWrittenThrough() {
+        QVERIFY(QFile::link("ziel.wlt", dir_.filePath("verweis.wlt")));
+        QCOMPARE(SaveTo(dir_.filePath("verweis.wlt")).ExitCode, 0);
+        QVERIFY(QFileInfo(dir_.filePath("verweis.wlt")).isSymLink());
+        QVERIFY(ReadWorld(dir_.filePath("ziel.wlt")));
+    }
+
+    void aReadOnlyFileIsNotReplaced() {
+        const QString target = Write("fest.wlt", "alt");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner));
+        const BatchResult result = SaveTo(target);
+        QCOMPARE(result.ExitCode, 73);
+        QVERIFY2(result.Err.contains(target.toUtf8()), result.Err.constData());
+        QCOMPARE(ReadFrom(target), QByteArray("alt"));
+    }
+
+    void aPrivateFileOfTwoNamesStaysSo() {
+        const QString target = Write("privat.wlt", "alt");
+        const QString second = dir_.filePath("zweitname.wlt");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(second).constData()), 0);
+        QCOMPARE(SaveTo(target).ExitCode, 0);
+        QVERIFY(ReadWorld(second));
+        QCOMPARE(ReadFrom(second), ReadFrom(target));
+        QCOMPARE(QFile::permissions(target) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void aNameAsLongAsAllowedIsSavedAgainAndAgain() {
+        const QString target = dir_.filePath(QString(251, 'w') + ".wlt");
+        QCOMPARE(SaveTo(target).ExitCode, 0);
+        QCOMPARE(SaveTo(target).ExitCode, 0);
+        QVERIFY(ReadWorld(target));
+    }
+
+    void aFullDiskLeavesTheOldFileAndSaysSo() {
+        FullDisk disk;
+        NIBBO_REQUIRE_FULL_DISK(disk);
+        const QString target = disk.Path("e.wlt");
+        QVERIFY(WriteTo(target, "alt"));
+        QVERIFY(disk.Fill());
+        const BatchResult result = SaveTo(target);
+        QCOMPARE(result.ExitCode, 73);
+        QVERIFY2(result.Err.contains("Der Datenträger ist voll."), result.Err.constData());
+        QCOMPARE(ReadFrom(target), QByteArray("alt"));
+    }
+
+    // --- What is read ---
+
+    // A pipe as any input would block the tool forever.
+    void whatIsNoFileIsRefusedAtOnce_data() {
+        QTest::addColumn<QString>("option");
+        for (const char* option : {"program", "--world", "--goal"})
+            QTest::newRow(option) << option;
+    }
+
+    void whatIsNoFileIsRefusedAtOnce() {
+        QFETCH(QString, option);
+        const QString pipe = dir_.filePath("pipe");
+        QFile::remove(pipe);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString world = WriteWorld("welt.wlt", Corridor(2));
+        QStringList arguments{"--world", option == "--world" ? pipe : world};
+        if (option == "--goal") arguments << "--goal" << pipe;
+        arguments << (option == "program" ? pipe : Write("p.pas", kWalk));
+        const BatchResult result = Run(arguments);
+        QCOMPARE(result.ExitCode, 66);
+        QVERIFY2(result.Err.startsWith("nibbo-batch: " + pipe.toUtf8() + ": "), result.Err.constData());
+    }
+
+    // Of a world file only the bytes of a world are read, whatever follows them.
+    void aWorldFileIsReadOnlyAsFarAsTheWorldGoes() {
+        const QString world = WriteWorld("lang.wlt", Corridor(2));
+        QVERIFY(QFile::resize(world, qint64(1) << 30));
+        const BatchResult result = Run({"--world", world, Write("p.pas", kWalk)});
+        QCOMPARE(result.Out, QByteArray("Programm beendet!\n"));
+    }
+
+    // The window's editor takes nothing larger, so no program that large could ever run there.
+    void aProgramLargerThanTheEditorTakesIsRefused() {
+        const QString program = Write("riesig.pas", kWalk);
+        QVERIFY(QFile::resize(program, qint64(kMaxTextFileBytes) + 1));
+        const BatchResult result = Run({program});
+        QCOMPARE(result.ExitCode, 66);
+        QVERIFY2(result.Err.contains("zu groß für den Editor"), result.Err.constData());
+    }
+
+    void anOutputThatCannotBeWrittenIsAFailure() {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(NIBBO_BATCH),
+                      {"run", "--world", WriteWorld("welt.wlt", Corridor(2)), Write("p.pas", kWalk)});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitCode(), 74);
+        QVERIFY(process.readAllStandardError().contains("Die Ausgabe kann nicht geschrieben werden."));
     }
 
     void usage_data() {
