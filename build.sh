@@ -29,7 +29,7 @@ configure_and_build() { # build-dir, extra cmake arguments...
     shift
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+    cmake -S . -B "$dir" -G Ninja "${launcher[@]}" -DNIBBO_WERROR=ON "$@" >/dev/null
     cmake --build "$dir"
 }
 
