@@ -79,7 +79,9 @@ void ShowToolWindow(QWidget* window) {
 
 } // namespace
 
-QString StatusBanner() { return QStringLiteral("Nibbo 1.0 – Dezember 2026"); }
+QString StatusBanner() {
+    return QStringLiteral("Nibbo 1.0 – Dezember 2026");
+}
 
 TNibboForm::TNibboForm(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), PacImageList(MakePacImageList()), SteinImageList(MakeSteinImageList()),
@@ -146,13 +148,15 @@ void TNibboForm::BuildControls() {
     });
     MakeLabel(QStringLiteral("Startposition / Orientierung"), Panel1, 40, 8);
     MakeLabel(QStringLiteral("Strg + linke Maustaste"), Panel1, 40, 24);
-    LegendWallImage = MakeLegendPicture(Panel1, 8, 48, [this](QPainter& p) { SteinImageList.Draw(p, QPointF(0, 0), 0); });
+    LegendWallImage =
+        MakeLegendPicture(Panel1, 8, 48, [this](QPainter& p) { SteinImageList.Draw(p, QPointF(0, 0), 0); });
     MakeLabel(QStringLiteral("Mauer"), Panel1, 40, 48);
     MakeLabel(QStringLiteral("linke Maustaste"), Panel1, 40, 64);
     LegendPathImage = MakeLegendPicture(Panel1, 192, 8, [](QPainter&) {});
     MakeLabel(QStringLiteral("Weg"), Panel1, 232, 8);
     MakeLabel(QStringLiteral("rechte Maustaste"), Panel1, 232, 24);
-    LegendFoodImage = MakeLegendPicture(Panel1, 192, 48, [this](QPainter& p) { ItemImageList.Draw(p, QPointF(0, 0), 4); });
+    LegendFoodImage =
+        MakeLegendPicture(Panel1, 192, 48, [this](QPainter& p) { ItemImageList.Draw(p, QPointF(0, 0), 4); });
     MakeLabel(QStringLiteral("Futter"), Panel1, 232, 44);
     MakeLabel(QStringLiteral("Shift + linke/rechte Maustaste"), Panel1, 232, 60);
 
@@ -176,7 +180,8 @@ void TNibboForm::BuildControls() {
     PauseSpeedButton = MakeButton(Panel1, 504, pictures::Button::Pause, QStringLiteral("Pause / Weiter"));
     StopSpeedButton = MakeButton(Panel1, 536, pictures::Button::Stop, QStringLiteral("Stopp"));
     StepSpeedButton = MakeButton(Panel1, 568, pictures::Button::Step, QStringLiteral("Einzelschritt"));
-    SyntaxSpeedButton = MakeButton(Panel1, 608, pictures::Button::Syntax, QStringLiteral("Syntax-Überprüfung"));
+    SyntaxSpeedButton =
+        MakeButton(Panel1, 608, pictures::Button::Syntax, QStringLiteral("Syntax-Überprüfung"));
 
     InfoListBox = new QListWidget(Panel1);
     InfoListBox->setObjectName(QStringLiteral("InfoListBox"));
@@ -197,8 +202,8 @@ void TNibboForm::BuildControls() {
         StatusPanels[i]->setAlignment(alignments[i] | Qt::AlignVCenter);
         // A thin sunken box round each panel, low enough that the text is not cut off.
         StatusPanels[i]->setFixedHeight(kStatusBarHeight - 2);
-        StatusPanels[i]->setStyleSheet(QStringLiteral(
-            "QLabel { border: 1px solid; border-color: #a0a0a0 #ffffff #ffffff #a0a0a0; padding: 0px 3px; }"));
+        StatusPanels[i]->setStyleSheet(QStringLiteral("QLabel { border: 1px solid; border-color: #a0a0a0 "
+                                                      "#ffffff #ffffff #a0a0a0; padding: 0px 3px; }"));
         DateiInfoStatusBar->addWidget(StatusPanels[i]);
     }
     StatusPanels[0]->setText(StatusBanner());
@@ -227,8 +232,8 @@ void TNibboForm::BuildMenus() {
     AufzladenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung laden"));
     AufzspeichernMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung speichern"));
     AufzspeichernunterMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufz. speichern unter ..."));
-    for (QAction* item : {AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem, AufzladenMenuItem,
-                          AufzspeichernMenuItem, AufzspeichernunterMenuItem})
+    for (QAction* item : {AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem,
+                          AufzladenMenuItem, AufzspeichernMenuItem, AufzspeichernunterMenuItem})
         item->setEnabled(false);
 
     ProgrammMenuItem = bar->addMenu(QStringLiteral("Programm"));
@@ -257,17 +262,22 @@ void TNibboForm::BuildTimers() {
 
 void TNibboForm::BuildDialogSpecs() {
     const FileFilter world{QStringLiteral("Nibbos Welt"), QStringLiteral("*.wlt")};
-    FeldSelectDialog = {FileDialogSpec::Open, QStringLiteral("Nibbos Welt laden"), {world}, 0, QStringLiteral("."), {}};
-    FeldSaveDialog = {FileDialogSpec::Save, QStringLiteral("Nibbos Welt speichern"), {world}, 0, QStringLiteral("."), {}};
+    FeldSelectDialog = {
+        FileDialogSpec::Open, QStringLiteral("Nibbos Welt laden"), {world}, 0, QStringLiteral("."), {}};
+    FeldSaveDialog = {
+        FileDialogSpec::Save, QStringLiteral("Nibbos Welt speichern"), {world}, 0, QStringLiteral("."), {}};
     const QList<FileFilter> programs{{QStringLiteral("Pascal"), QStringLiteral("*.pas")},
                                      {QStringLiteral("Aufzeichnung"), QStringLiteral("*.afz")}};
-    PrgOpenDialog = {FileDialogSpec::Open, QStringLiteral("Programm laden"), programs, 0, QStringLiteral("."), {}};
-    PrgSaveDialog = {FileDialogSpec::Save, QStringLiteral("Programm speichern"), programs, 0, QStringLiteral("."), {}};
+    PrgOpenDialog = {
+        FileDialogSpec::Open, QStringLiteral("Programm laden"), programs, 0, QStringLiteral("."), {}};
+    PrgSaveDialog = {
+        FileDialogSpec::Save, QStringLiteral("Programm speichern"), programs, 0, QStringLiteral("."), {}};
 }
 
 void TNibboForm::ConnectHandlers() {
     FeldEditorDrawGrid->OnPaintWorld = [this] { FormPaint(); };
-    FeldEditorDrawGrid->OnMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) {
+    FeldEditorDrawGrid->OnMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                             QPoint point) {
         FeldEditorDrawGridMouseDown(button, shift, point);
     };
     connect(PrgMemo, &QPlainTextEdit::textChanged, this, &TNibboForm::PrgMemoChange);
@@ -294,11 +304,13 @@ void TNibboForm::ConnectHandlers() {
     connect(AufzwiederholenMenuItem, &QAction::triggered, this, &TNibboForm::AufzwiederholenMenuItemClick);
     connect(AufzladenMenuItem, &QAction::triggered, this, &TNibboForm::AufzladenMenuItemClick);
     connect(AufzspeichernMenuItem, &QAction::triggered, this, &TNibboForm::AufzspeichernMenuItemClick);
-    connect(AufzspeichernunterMenuItem, &QAction::triggered, this, &TNibboForm::AufzspeichernunterMenuItemClick);
+    connect(AufzspeichernunterMenuItem, &QAction::triggered, this,
+            &TNibboForm::AufzspeichernunterMenuItemClick);
     connect(NeuPrgMenuItem, &QAction::triggered, this, &TNibboForm::NeuPrgMenuItemClick);
     connect(PrgladenMenuItem, &QAction::triggered, this, &TNibboForm::PrgladenMenuItemClick);
     connect(PrgspeichernMenuItem, &QAction::triggered, this, &TNibboForm::PrgspeichernMenuItemClick);
-    connect(PrgspeichernunterMenuItem, &QAction::triggered, this, &TNibboForm::PrgspeichernunterMenuItemClick);
+    connect(PrgspeichernunterMenuItem, &QAction::triggered, this,
+            &TNibboForm::PrgspeichernunterMenuItemClick);
     connect(HilfeMenuItem, &QAction::triggered, this, &TNibboForm::HilfeMenuItemClick);
     connect(EndeMenuItem, &QAction::triggered, this, &TNibboForm::EndeMenuItemClick);
 }
@@ -321,7 +333,9 @@ void TNibboForm::FormCreate() {
     ProgramModified = false;
 }
 
-void TNibboForm::FormPaint() { PaintWorld(CurrentWorld, *FeldEditorDrawGrid); }
+void TNibboForm::FormPaint() {
+    PaintWorld(CurrentWorld, *FeldEditorDrawGrid);
+}
 
 void TNibboForm::SetWorldFileName(const QString& name) {
     WorldFileName = name;
@@ -354,7 +368,8 @@ void TNibboForm::HilfeMenuItemClick() {
 
 void TNibboForm::EndeMenuItemClick() {
     if (!CurrentWorld.WorldModified ||
-        Dialogs->AskQuestion(QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?"))) {
+        Dialogs->AskQuestion(
+            QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?"))) {
         EndApplication();
         return;
     }

@@ -96,8 +96,8 @@ private slots:
     void legendShowsThePictures() {
         FormFixture f;
         const QImage start = f.Form->LegendStartImage->grab().toImage();
-        QCOMPARE(start.pixelColor(6, 12), QColor(255, 255, 0));  // figure over the path colour
-        QCOMPARE(start.pixelColor(23, 12), QColor(0, 0, 102));   // its mouth opens to the east
+        QCOMPARE(start.pixelColor(6, 12), QColor(255, 255, 0)); // figure over the path colour
+        QCOMPARE(start.pixelColor(23, 12), QColor(0, 0, 102));  // its mouth opens to the east
         QCOMPARE(f.Form->LegendWallImage->grab().toImage().pixelColor(12, 12), QColor(0, 189, 255));
         QCOMPARE(f.Form->LegendPathImage->grab().toImage().pixelColor(12, 12), QColor(0, 0, 102));
         const QImage food = f.Form->LegendFoodImage->grab().toImage();
@@ -147,13 +147,15 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         QStringList bar;
-        for (QAction* action : form.menuBar()->actions()) bar << action->text();
+        for (QAction* action : form.menuBar()->actions())
+            bar << action->text();
         QCOMPARE(bar, (QStringList{"Info", "Nibbos Welt", "Aufzeichnen", "Programm", "Hilfe", "Ende"}));
 
         const auto items = [](QMenu* menu) {
             QStringList result;
             for (QAction* action : menu->actions())
-                result << action->text() + (action->isEnabled() ? QStringLiteral(" +") : QStringLiteral(" -"));
+                result << action->text() +
+                              (action->isEnabled() ? QStringLiteral(" +") : QStringLiteral(" -"));
             return result;
         };
         QCOMPARE(items(form.ArbeitsfeldMenuItem),
@@ -163,12 +165,15 @@ private slots:
                  (QStringList{"Aufzeichnungsmodus an +", "Aufzeichnung starten -", "Aufzeichnung beenden -",
                               "Aufzeichnung abspielen -", "Aufzeichnung laden -", "Aufzeichnung speichern -",
                               "Aufz. speichern unter ... -"}));
-        QCOMPARE(items(form.ProgrammMenuItem), (QStringList{"neues Programm +", "Programm laden +",
-                                                             "Programm speichern -", "Prg speichern unter ... +"}));
-        QVERIFY(form.InfoMenuItem->isEnabled() && form.HilfeMenuItem->isEnabled() && form.EndeMenuItem->isEnabled());
+        QCOMPARE(items(form.ProgrammMenuItem),
+                 (QStringList{"neues Programm +", "Programm laden +", "Programm speichern -",
+                              "Prg speichern unter ... +"}));
+        QVERIFY(form.InfoMenuItem->isEnabled() && form.HilfeMenuItem->isEnabled() &&
+                form.EndeMenuItem->isEnabled());
         QCOMPARE(form.AFresetMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         for (QAction* action : form.findChildren<QAction*>())
-            if (action != form.AFresetMenuItem) QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
+            if (action != form.AFresetMenuItem)
+                QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
     }
 
     void statusBarHasThreePanels() {
@@ -221,7 +226,8 @@ private slots:
         QCOMPARE(f.Form->MoveTimer->interval(), 150);
         QCOMPARE(f.Form->StepTimer->interval(), 1000);
         QCOMPARE(f.Form->AufzTimer->interval(), 150);
-        QVERIFY(!f.Form->MoveTimer->isActive() && !f.Form->StepTimer->isActive() && !f.Form->AufzTimer->isActive());
+        QVERIFY(!f.Form->MoveTimer->isActive() && !f.Form->StepTimer->isActive() &&
+                !f.Form->AufzTimer->isActive());
     }
 
     void editorStartsWithAComment() {
@@ -288,7 +294,8 @@ private slots:
         f.Dialogs->AnswerNext(answer);
         f.Form->EndeMenuItemClick();
         QCOMPARE(f.Dialogs->Questions,
-                 QStringList{QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?")});
+                 QStringList{
+                     QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?")});
         QCOMPARE(f.EndRequests, answer ? 1 : 0);
         QVERIFY(f.Form->CurrentWorld.WorldModified);
     }
