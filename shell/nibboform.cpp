@@ -377,6 +377,18 @@ void TNibboForm::EndeMenuItemClick() {
 }
 
 bool TNibboForm::eventFilter(QObject* watched, QEvent* event) {
+    // "Welt zurücksetzen" keeps its shortcut wherever the focus is in this window: a control that
+    // would take the key for itself (undo in a text field) is not asked.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(
+            QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+        if (widget && widget->window() == this && pressed == AFresetMenuItem->shortcut()) {
+            event->ignore();
+            return true;
+        }
+    }
     // Key preview: a key press reaches the handler once, before the widget that has the focus, and
     // goes on to that widget afterwards.
     if (event->type() == QEvent::KeyPress) {

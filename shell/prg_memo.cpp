@@ -120,18 +120,6 @@ int TPrgMemo::SelLength() const {
     return CrlfPosition(cursor.selectionEnd()) - CrlfPosition(cursor.selectionStart());
 }
 
-bool TPrgMemo::event(QEvent* event) {
-    // Ctrl+Z belongs to the menu ("Welt zurücksetzen"), also while the editor has the focus.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Z && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-            event->ignore();
-            return true;
-        }
-    }
-    return QPlainTextEdit::event(event);
-}
-
 void TPrgMemo::keyPressEvent(QKeyEvent* event) {
     // Shift+Return would insert a line separator inside the line; every line break is a real one.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&

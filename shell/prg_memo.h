@@ -37,7 +37,6 @@ public:
     void SetTabStopsInCharacters(int characters);
 
 protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -273,6 +273,25 @@ private slots:
         QVERIFY(f.Form->PrgMemo->toPlainText().contains(QLatin1Char('x'))); // no undo in the editor
     }
 
+    void ctrlZResetsTheWorldWhereverTheFocusIs() {
+        FormFixture f;
+        f.Form->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+        QSignalSpy reset(f.Form->AFresetMenuItem, &QAction::triggered);
+        int controls = 0;
+        for (QWidget* control : f.Form->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible()) continue;
+            control->setFocus();
+            if (!control->hasFocus()) continue; // it hands the focus to another control of the list
+            ++controls;
+            // Something to undo first, where the control takes typing.
+            QTest::keyClicks(control, "7");
+            QTest::keyClick(control, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(reset.count() == controls, qPrintable(control->metaObject()->className()));
+        }
+        QVERIFY(controls >= 5); // world view, editor, stock field, slider, message list
+    }
+
     void endeEndsAtOnceWhenTheWorldIsUnchanged() {
         FormFixture f;
         f.Form->ProgramModified = true; // an unsaved program is not asked about
