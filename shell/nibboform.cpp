@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 namespace nibbo {
 
@@ -33,6 +34,8 @@ constexpr int kClientHeight = 635;
 constexpr int kStatusBarHeight = 19;
 constexpr int kPanelHeight = 89;
 constexpr int kPanelTop = 527;
+constexpr int kSliderLeft = 456;
+constexpr int kSliderRight = 630; // the syntax button's right edge
 
 // The memo's text at start: a comment of the taught language, then four empty lines.
 const char* const kInitialProgram = "{\n"
@@ -165,10 +168,16 @@ void TNibboForm::BuildControls() {
     ItemsSpinEdit->setObjectName(QStringLiteral("ItemsSpinEdit"));
     ItemsSpinEdit->setGeometry(392, 24, 49, 22);
 
-    MakeLabel(QStringLiteral("Verzögerung:"), Panel1, 392, 56);
+    QLabel* delayLabel = MakeLabel(QStringLiteral("Verzögerung:"), Panel1, 392, 56);
     SpeedTrackBar = new QSlider(Qt::Horizontal, Panel1);
     SpeedTrackBar->setObjectName(QStringLiteral("SpeedTrackBar"));
-    SpeedTrackBar->setGeometry(456, 48, 174, 33);
+    // The slider ends under the syntax button. It starts at 456 unless the label's text reaches
+    // that far; then it starts one blank after the text, so that its groove and its handle at 0
+    // never cover the colon.
+    const int sliderLeft =
+        std::max(kSliderLeft, delayLabel->geometry().right() + 1 +
+                                  delayLabel->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    SpeedTrackBar->setGeometry(sliderLeft, 48, kSliderRight - sliderLeft, 33);
     SpeedTrackBar->setRange(0, 10);
     SpeedTrackBar->setValue(5);
     SpeedTrackBar->setSingleStep(1);

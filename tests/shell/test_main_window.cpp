@@ -50,7 +50,10 @@ private slots:
         QCOMPARE(form.PrgMemo->geometry(), QRect(640, 0, 361, 529));
         QCOMPARE(form.Panel1->geometry(), QRect(0, 527, 1008, 89));
         QCOMPARE(form.ItemsSpinEdit->geometry(), QRect(392, 24, 49, 22));
-        QCOMPARE(form.SpeedTrackBar->geometry(), QRect(456, 48, 174, 33));
+        // The slider's left end gives way to the text of its label only, up to a blank's width.
+        const QRect slider = form.SpeedTrackBar->geometry();
+        QCOMPARE(slider, QRect(slider.left(), 48, 630 - slider.left(), 33));
+        QVERIFY(slider.left() >= 456 && slider.left() <= 456 + 8);
         QCOMPARE(form.InfoListBox->geometry(), QRect(640, 8, 361, 73));
         QCOMPARE(form.LegendStartImage->geometry(), QRect(8, 8, 25, 25));
         QCOMPARE(form.LegendWallImage->geometry(), QRect(8, 48, 25, 25));
@@ -103,6 +106,30 @@ private slots:
         const QImage food = f.Form->LegendFoodImage->grab().toImage();
         QCOMPARE(food.pixelColor(12, 11), QColor(255, 255, 255)); // fifth square: middle row, middle
         QCOMPARE(food.pixelColor(19, 11), QColor(0, 0, 102));     // no sixth square
+    }
+
+    void delayLabelAndSliderLeaveEachOtherReadable() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        QLabel* label = LabelWithText(form.Panel1, QStringLiteral("Verzögerung:"));
+        QVERIFY(label);
+        // Each looks on the panel the same whether the other is there or not: nothing of one
+        // covers or shows through the other, wherever the handle stands. (The slider's very first
+        // rendering draws its ticks in other colours, so it is rendered once beforehand.)
+        form.Panel1->grab();
+        const auto untouchedBy = [&form](QWidget* control, QWidget* other) {
+            const QImage with = form.Panel1->grab(control->geometry()).toImage();
+            other->hide();
+            const QImage without = form.Panel1->grab(control->geometry()).toImage();
+            other->show();
+            return with == without;
+        };
+        for (int position = form.SpeedTrackBar->minimum(); position <= form.SpeedTrackBar->maximum();
+             ++position) {
+            form.SpeedTrackBar->setValue(position);
+            QVERIFY2(untouchedBy(label, form.SpeedTrackBar), qPrintable(QString::number(position)));
+            QVERIFY2(untouchedBy(form.SpeedTrackBar, label), qPrintable(QString::number(position)));
+        }
     }
 
     void stockFieldAndSlider() {
