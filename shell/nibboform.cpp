@@ -206,13 +206,16 @@ void TNibboForm::BuildControls() {
     const int widths[3] = {162, 400, 400};
     const Qt::Alignment alignments[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
     for (int i = 0; i < 3; ++i) {
-        StatusPanels[i] = new QLabel(DateiInfoStatusBar);
+        StatusPanels[i] = new TStatusPanel(DateiInfoStatusBar);
         StatusPanels[i]->setFixedWidth(widths[i]);
         StatusPanels[i]->setAlignment(alignments[i] | Qt::AlignVCenter);
-        // A thin sunken box round each panel, low enough that the text is not cut off.
+        // A thin sunken box round each panel, low enough that the text is not cut off. The text
+        // keeps its distance from the box by the padding alone, so that the room for a file name
+        // is the panel's contents.
         StatusPanels[i]->setFixedHeight(kStatusBarHeight - 2);
+        StatusPanels[i]->setIndent(0);
         StatusPanels[i]->setStyleSheet(QStringLiteral("QLabel { border: 1px solid; border-color: #a0a0a0 "
-                                                      "#ffffff #ffffff #a0a0a0; padding: 0px 3px; }"));
+                                                      "#ffffff #ffffff #a0a0a0; padding: 0px 6px; }"));
         DateiInfoStatusBar->addWidget(StatusPanels[i]);
     }
     StatusPanels[0]->setText(StatusBanner());
@@ -348,17 +351,17 @@ void TNibboForm::FormPaint() {
 
 void TNibboForm::SetWorldFileName(const QString& name) {
     WorldFileName = name;
-    StatusPanels[1]->setText(QStringLiteral("Welt: ") + name);
+    StatusPanels[1]->ShowName(QStringLiteral("Welt: "), name);
 }
 
 void TNibboForm::SetProgramFileName(const QString& name) {
     ProgramFileName = name;
-    if (!RecordingMode) StatusPanels[2]->setText(QStringLiteral("Prg.: ") + name);
+    if (!RecordingMode) StatusPanels[2]->ShowName(QStringLiteral("Prg.: "), name);
 }
 
 void TNibboForm::SetRecordingFileName(const QString& name) {
     RecordingFileName = name;
-    if (RecordingMode) StatusPanels[2]->setText(QStringLiteral("Aufz.: ") + name);
+    if (RecordingMode) StatusPanels[2]->ShowName(QStringLiteral("Aufz.: "), name);
 }
 
 void TNibboForm::InfoMenuItemClick() {

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 using namespace nibbo;
 using namespace nibbo::testing;
@@ -216,6 +217,39 @@ private slots:
         QVERIFY(form.StatusPanels[1]->alignment() & Qt::AlignRight);
         QVERIFY(form.StatusPanels[2]->alignment() & Qt::AlignRight);
         QVERIFY(form.StatusPanels[0]->alignment() & Qt::AlignLeft);
+    }
+
+    void longFileNamesAreShortenedInTheMiddle() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        const QString folder =
+            QStringLiteral("/home/schueler/") + QStringLiteral("unterordner/").repeated(40);
+        const struct {
+            std::function<void(const QString&)> show;
+            QLabel* panel;
+            const char* prefix;
+        } rows[] = {
+            {[&form](const QString& name) { form.SetWorldFileName(name); }, form.StatusPanels[1], "Welt: "},
+            {[&form](const QString& name) { form.SetProgramFileName(name); }, form.StatusPanels[2], "Prg.: "},
+            {[&form](const QString& name) {
+                 form.RecordingMode = true;
+                 form.SetRecordingFileName(name);
+             },
+             form.StatusPanels[2], "Aufz.: "}};
+        for (const auto& row : rows) {
+            const QString name = folder + QStringLiteral("garten.wlt");
+            row.show(name);
+            const QString text = row.panel->text();
+            QVERIFY2(text.startsWith(QString::fromUtf8(row.prefix) + QStringLiteral("/home/")),
+                     qPrintable(text));
+            QVERIFY2(text.contains(QChar(0x2026)) && text.endsWith(QStringLiteral("/garten.wlt")),
+                     qPrintable(text));
+            QVERIFY2(row.panel->minimumSizeHint().width() <= row.panel->width(),
+                     qPrintable(text)); // all of it shows
+            QCOMPARE(row.panel->toolTip(), name);
+            row.show(QStringLiteral("kurz.wlt")); // a name that fits stands whole
+            QCOMPARE(row.panel->text(), QString::fromUtf8(row.prefix) + QStringLiteral("kurz.wlt"));
+        }
     }
 
     void startUpState() {
