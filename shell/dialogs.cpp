@@ -29,11 +29,13 @@ void TQtDialogs::ShowError(const QString& text) {
 
 std::optional<FileChoice> TQtDialogs::ChooseFile(const FileDialogSpec& spec) {
     QFileDialog dialog(parent_, spec.Title, spec.InitialFolder);
-    dialog.setAcceptMode(spec.Mode == FileDialogSpec::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setAcceptMode(spec.Mode == FileDialogSpec::Save ? QFileDialog::AcceptSave
+                                                           : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     QStringList filters;
-    for (const FileFilter& filter : spec.Filters) filters << QStringLiteral("%1 (%2)").arg(filter.Label, filter.Pattern);
+    for (const FileFilter& filter : spec.Filters)
+        filters << QStringLiteral("%1 (%2)").arg(filter.Label, filter.Pattern);
     dialog.setNameFilters(filters);
     if (spec.SelectedFilter >= 0 && spec.SelectedFilter < filters.size())
         dialog.selectNameFilter(filters[spec.SelectedFilter]);

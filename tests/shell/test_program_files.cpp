@@ -47,16 +47,20 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QByteArray>("saved");
-        QTest::newRow("LF only") << QByteArray("program p;\nbegin\nend.\n") << QStringList{"program p;", "begin", "end."}
+        QTest::newRow("LF only") << QByteArray("program p;\nbegin\nend.\n")
+                                 << QStringList{"program p;", "begin", "end."}
                                  << QByteArray("program p;\r\nbegin\r\nend.\r\n");
-        QTest::newRow("no final break") << QByteArray("program p;\r\nbegin\r\nend.")
-                                        << QStringList{"program p;", "begin", "end."}
-                                        << QByteArray("program p;\r\nbegin\r\nend.");
-        QTest::newRow("lone CR and mixed") << QByteArray("a\rb\r\nc\n\nd") << QStringList{"a", "b", "c", "", "d"}
-                                           << QByteArray("a\r\nb\r\nc\r\n\r\nd");
-        QTest::newRow("umlauts are single bytes") << QByteArray("{ f\xfcr \xdc" "bungen }\r\n")
+        QTest::newRow("no final break")
+            << QByteArray("program p;\r\nbegin\r\nend.") << QStringList{"program p;", "begin", "end."}
+            << QByteArray("program p;\r\nbegin\r\nend.");
+        QTest::newRow("lone CR and mixed")
+            << QByteArray("a\rb\r\nc\n\nd") << QStringList{"a", "b", "c", "", "d"}
+            << QByteArray("a\r\nb\r\nc\r\n\r\nd");
+        QTest::newRow("umlauts are single bytes") << QByteArray("{ f\xfcr \xdc"
+                                                                "bungen }\r\n")
                                                   << QStringList{QString::fromUtf8("{ für Übungen }")}
-                                                  << QByteArray("{ f\xfcr \xdc" "bungen }\r\n");
+                                                  << QByteArray("{ f\xfcr \xdc"
+                                                                "bungen }\r\n");
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QByteArray();
     }
 
@@ -170,7 +174,7 @@ private slots:
     void saveAsPresetsTheNameAndAlwaysThePascalFilter() {
         FormFixture f;
         f.Form->PrgSaveDialog.SelectedFilter = 1; // as a recording save leaves it
-        f.Dialogs->ChooseNext(Path("rec"), 1);   // the user picks "Aufzeichnung"
+        f.Dialogs->ChooseNext(Path("rec"), 1);    // the user picks "Aufzeichnung"
         f.Form->PrgspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->FileDialogs[0].SelectedFilter, 0);
         QCOMPARE(f.Dialogs->FileDialogs[0].PresetName, QStringLiteral("programm.pas"));
