@@ -2,8 +2,10 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 namespace nibbo {
 
@@ -29,15 +31,23 @@ void TQtDialogs::ShowError(const QString& text) {
 
 std::optional<FileChoice> TQtDialogs::ChooseFile(const FileDialogSpec& spec) {
     QFileDialog dialog(parent_, spec.Title, spec.InitialFolder);
-    dialog.setAcceptMode(spec.Mode == FileDialogSpec::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setAcceptMode(spec.Mode == FileDialogSpec::Save ? QFileDialog::AcceptSave
+                                                           : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     QStringList filters;
-    for (const FileFilter& filter : spec.Filters) filters << QStringLiteral("%1 (%2)").arg(filter.Label, filter.Pattern);
+    for (const FileFilter& filter : spec.Filters)
+        filters << QStringLiteral("%1 (%2)").arg(filter.Label, filter.Pattern);
     dialog.setNameFilters(filters);
     if (spec.SelectedFilter >= 0 && spec.SelectedFilter < filters.size())
         dialog.selectNameFilter(filters[spec.SelectedFilter]);
     if (!spec.PresetName.isEmpty()) dialog.selectFile(spec.PresetName);
+    // Qt gives the detail view's columns widths for short English texts, too narrow for the sizes,
+    // types and dates it shows here; each of them takes the width of its texts, the name the rest.
+    if (auto* details = dialog.findChild<QTreeView*>()) {
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return FileChoice{dialog.selectedFiles().constFirst(), int(filters.indexOf(dialog.selectedNameFilter()))};
 }

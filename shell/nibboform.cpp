@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 namespace nibbo {
 
@@ -33,6 +34,8 @@ constexpr int kClientHeight = 635;
 constexpr int kStatusBarHeight = 19;
 constexpr int kPanelHeight = 89;
 constexpr int kPanelTop = 527;
+constexpr int kSliderLeft = 456;
+constexpr int kSliderRight = 630; // the syntax button's right edge
 
 // The memo's text at start: a comment of the taught language, then four empty lines.
 const char* const kInitialProgram = "{\n"
@@ -79,7 +82,9 @@ void ShowToolWindow(QWidget* window) {
 
 } // namespace
 
-QString StatusBanner() { return QStringLiteral("Nibbo 1.0 – Dezember 2026"); }
+QString StatusBanner() {
+    return QStringLiteral("Nibbo 1.0 – Dezember 2026");
+}
 
 TNibboForm::TNibboForm(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), PacImageList(MakePacImageList()), SteinImageList(MakeSteinImageList()),
@@ -146,13 +151,15 @@ void TNibboForm::BuildControls() {
     });
     MakeLabel(QStringLiteral("Startposition / Orientierung"), Panel1, 40, 8);
     MakeLabel(QStringLiteral("Strg + linke Maustaste"), Panel1, 40, 24);
-    LegendWallImage = MakeLegendPicture(Panel1, 8, 48, [this](QPainter& p) { SteinImageList.Draw(p, QPointF(0, 0), 0); });
+    LegendWallImage =
+        MakeLegendPicture(Panel1, 8, 48, [this](QPainter& p) { SteinImageList.Draw(p, QPointF(0, 0), 0); });
     MakeLabel(QStringLiteral("Mauer"), Panel1, 40, 48);
     MakeLabel(QStringLiteral("linke Maustaste"), Panel1, 40, 64);
     LegendPathImage = MakeLegendPicture(Panel1, 192, 8, [](QPainter&) {});
     MakeLabel(QStringLiteral("Weg"), Panel1, 232, 8);
     MakeLabel(QStringLiteral("rechte Maustaste"), Panel1, 232, 24);
-    LegendFoodImage = MakeLegendPicture(Panel1, 192, 48, [this](QPainter& p) { ItemImageList.Draw(p, QPointF(0, 0), 4); });
+    LegendFoodImage =
+        MakeLegendPicture(Panel1, 192, 48, [this](QPainter& p) { ItemImageList.Draw(p, QPointF(0, 0), 4); });
     MakeLabel(QStringLiteral("Futter"), Panel1, 232, 44);
     MakeLabel(QStringLiteral("Shift + linke/rechte Maustaste"), Panel1, 232, 60);
 
@@ -161,10 +168,16 @@ void TNibboForm::BuildControls() {
     ItemsSpinEdit->setObjectName(QStringLiteral("ItemsSpinEdit"));
     ItemsSpinEdit->setGeometry(392, 24, 49, 22);
 
-    MakeLabel(QStringLiteral("Verzögerung:"), Panel1, 392, 56);
+    QLabel* delayLabel = MakeLabel(QStringLiteral("Verzögerung:"), Panel1, 392, 56);
     SpeedTrackBar = new QSlider(Qt::Horizontal, Panel1);
     SpeedTrackBar->setObjectName(QStringLiteral("SpeedTrackBar"));
-    SpeedTrackBar->setGeometry(456, 48, 174, 33);
+    // The slider ends under the syntax button. It starts at 456 unless the label's text reaches
+    // that far; then it starts one blank after the text, so that its groove and its handle at 0
+    // never cover the colon.
+    const int sliderLeft =
+        std::max(kSliderLeft, delayLabel->geometry().right() + 1 +
+                                  delayLabel->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    SpeedTrackBar->setGeometry(sliderLeft, 48, kSliderRight - sliderLeft, 33);
     SpeedTrackBar->setRange(0, 10);
     SpeedTrackBar->setValue(5);
     SpeedTrackBar->setSingleStep(1);
@@ -176,7 +189,8 @@ void TNibboForm::BuildControls() {
     PauseSpeedButton = MakeButton(Panel1, 504, pictures::Button::Pause, QStringLiteral("Pause / Weiter"));
     StopSpeedButton = MakeButton(Panel1, 536, pictures::Button::Stop, QStringLiteral("Stopp"));
     StepSpeedButton = MakeButton(Panel1, 568, pictures::Button::Step, QStringLiteral("Einzelschritt"));
-    SyntaxSpeedButton = MakeButton(Panel1, 608, pictures::Button::Syntax, QStringLiteral("Syntax-Überprüfung"));
+    SyntaxSpeedButton =
+        MakeButton(Panel1, 608, pictures::Button::Syntax, QStringLiteral("Syntax-Überprüfung"));
 
     InfoListBox = new QListWidget(Panel1);
     InfoListBox->setObjectName(QStringLiteral("InfoListBox"));
@@ -192,13 +206,16 @@ void TNibboForm::BuildControls() {
     const int widths[3] = {162, 400, 400};
     const Qt::Alignment alignments[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
     for (int i = 0; i < 3; ++i) {
-        StatusPanels[i] = new QLabel(DateiInfoStatusBar);
+        StatusPanels[i] = new TStatusPanel(DateiInfoStatusBar);
         StatusPanels[i]->setFixedWidth(widths[i]);
         StatusPanels[i]->setAlignment(alignments[i] | Qt::AlignVCenter);
-        // A thin sunken box round each panel, low enough that the text is not cut off.
+        // A thin sunken box round each panel, low enough that the text is not cut off. The text
+        // keeps its distance from the box by the padding alone, so that the room for a file name
+        // is the panel's contents.
         StatusPanels[i]->setFixedHeight(kStatusBarHeight - 2);
-        StatusPanels[i]->setStyleSheet(QStringLiteral(
-            "QLabel { border: 1px solid; border-color: #a0a0a0 #ffffff #ffffff #a0a0a0; padding: 0px 3px; }"));
+        StatusPanels[i]->setIndent(0);
+        StatusPanels[i]->setStyleSheet(QStringLiteral("QLabel { border: 1px solid; border-color: #a0a0a0 "
+                                                      "#ffffff #ffffff #a0a0a0; padding: 0px 6px; }"));
         DateiInfoStatusBar->addWidget(StatusPanels[i]);
     }
     StatusPanels[0]->setText(StatusBanner());
@@ -227,8 +244,8 @@ void TNibboForm::BuildMenus() {
     AufzladenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung laden"));
     AufzspeichernMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung speichern"));
     AufzspeichernunterMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufz. speichern unter ..."));
-    for (QAction* item : {AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem, AufzladenMenuItem,
-                          AufzspeichernMenuItem, AufzspeichernunterMenuItem})
+    for (QAction* item : {AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem,
+                          AufzladenMenuItem, AufzspeichernMenuItem, AufzspeichernunterMenuItem})
         item->setEnabled(false);
 
     ProgrammMenuItem = bar->addMenu(QStringLiteral("Programm"));
@@ -257,17 +274,22 @@ void TNibboForm::BuildTimers() {
 
 void TNibboForm::BuildDialogSpecs() {
     const FileFilter world{QStringLiteral("Nibbos Welt"), QStringLiteral("*.wlt")};
-    FeldSelectDialog = {FileDialogSpec::Open, QStringLiteral("Nibbos Welt laden"), {world}, 0, QStringLiteral("."), {}};
-    FeldSaveDialog = {FileDialogSpec::Save, QStringLiteral("Nibbos Welt speichern"), {world}, 0, QStringLiteral("."), {}};
+    FeldSelectDialog = {
+        FileDialogSpec::Open, QStringLiteral("Nibbos Welt laden"), {world}, 0, QStringLiteral("."), {}};
+    FeldSaveDialog = {
+        FileDialogSpec::Save, QStringLiteral("Nibbos Welt speichern"), {world}, 0, QStringLiteral("."), {}};
     const QList<FileFilter> programs{{QStringLiteral("Pascal"), QStringLiteral("*.pas")},
                                      {QStringLiteral("Aufzeichnung"), QStringLiteral("*.afz")}};
-    PrgOpenDialog = {FileDialogSpec::Open, QStringLiteral("Programm laden"), programs, 0, QStringLiteral("."), {}};
-    PrgSaveDialog = {FileDialogSpec::Save, QStringLiteral("Programm speichern"), programs, 0, QStringLiteral("."), {}};
+    PrgOpenDialog = {
+        FileDialogSpec::Open, QStringLiteral("Programm laden"), programs, 0, QStringLiteral("."), {}};
+    PrgSaveDialog = {
+        FileDialogSpec::Save, QStringLiteral("Programm speichern"), programs, 0, QStringLiteral("."), {}};
 }
 
 void TNibboForm::ConnectHandlers() {
     FeldEditorDrawGrid->OnPaintWorld = [this] { FormPaint(); };
-    FeldEditorDrawGrid->OnMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) {
+    FeldEditorDrawGrid->OnMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                             QPoint point) {
         FeldEditorDrawGridMouseDown(button, shift, point);
     };
     connect(PrgMemo, &QPlainTextEdit::textChanged, this, &TNibboForm::PrgMemoChange);
@@ -294,11 +316,13 @@ void TNibboForm::ConnectHandlers() {
     connect(AufzwiederholenMenuItem, &QAction::triggered, this, &TNibboForm::AufzwiederholenMenuItemClick);
     connect(AufzladenMenuItem, &QAction::triggered, this, &TNibboForm::AufzladenMenuItemClick);
     connect(AufzspeichernMenuItem, &QAction::triggered, this, &TNibboForm::AufzspeichernMenuItemClick);
-    connect(AufzspeichernunterMenuItem, &QAction::triggered, this, &TNibboForm::AufzspeichernunterMenuItemClick);
+    connect(AufzspeichernunterMenuItem, &QAction::triggered, this,
+            &TNibboForm::AufzspeichernunterMenuItemClick);
     connect(NeuPrgMenuItem, &QAction::triggered, this, &TNibboForm::NeuPrgMenuItemClick);
     connect(PrgladenMenuItem, &QAction::triggered, this, &TNibboForm::PrgladenMenuItemClick);
     connect(PrgspeichernMenuItem, &QAction::triggered, this, &TNibboForm::PrgspeichernMenuItemClick);
-    connect(PrgspeichernunterMenuItem, &QAction::triggered, this, &TNibboForm::PrgspeichernunterMenuItemClick);
+    connect(PrgspeichernunterMenuItem, &QAction::triggered, this,
+            &TNibboForm::PrgspeichernunterMenuItemClick);
     connect(HilfeMenuItem, &QAction::triggered, this, &TNibboForm::HilfeMenuItemClick);
     connect(EndeMenuItem, &QAction::triggered, this, &TNibboForm::EndeMenuItemClick);
 }
@@ -321,21 +345,23 @@ void TNibboForm::FormCreate() {
     ProgramModified = false;
 }
 
-void TNibboForm::FormPaint() { PaintWorld(CurrentWorld, *FeldEditorDrawGrid); }
+void TNibboForm::FormPaint() {
+    PaintWorld(CurrentWorld, *FeldEditorDrawGrid);
+}
 
 void TNibboForm::SetWorldFileName(const QString& name) {
     WorldFileName = name;
-    StatusPanels[1]->setText(QStringLiteral("Welt: ") + name);
+    StatusPanels[1]->ShowName(QStringLiteral("Welt: "), name);
 }
 
 void TNibboForm::SetProgramFileName(const QString& name) {
     ProgramFileName = name;
-    if (!RecordingMode) StatusPanels[2]->setText(QStringLiteral("Prg.: ") + name);
+    if (!RecordingMode) StatusPanels[2]->ShowName(QStringLiteral("Prg.: "), name);
 }
 
 void TNibboForm::SetRecordingFileName(const QString& name) {
     RecordingFileName = name;
-    if (RecordingMode) StatusPanels[2]->setText(QStringLiteral("Aufz.: ") + name);
+    if (RecordingMode) StatusPanels[2]->ShowName(QStringLiteral("Aufz.: "), name);
 }
 
 void TNibboForm::InfoMenuItemClick() {
@@ -354,7 +380,8 @@ void TNibboForm::HilfeMenuItemClick() {
 
 void TNibboForm::EndeMenuItemClick() {
     if (!CurrentWorld.WorldModified ||
-        Dialogs->AskQuestion(QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?"))) {
+        Dialogs->AskQuestion(
+            QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?"))) {
         EndApplication();
         return;
     }
@@ -362,6 +389,18 @@ void TNibboForm::EndeMenuItemClick() {
 }
 
 bool TNibboForm::eventFilter(QObject* watched, QEvent* event) {
+    // "Welt zurücksetzen" keeps its shortcut wherever the focus is in this window: a control that
+    // would take the key for itself (undo in a text field) is not asked.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(
+            QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+        if (widget && widget->window() == this && pressed == AFresetMenuItem->shortcut()) {
+            event->ignore();
+            return true;
+        }
+    }
     // Key preview: a key press reaches the handler once, before the widget that has the focus, and
     // goes on to that widget afterwards.
     if (event->type() == QEvent::KeyPress) {

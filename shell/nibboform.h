@@ -10,6 +10,7 @@
 #include "language/scanner.h"
 #include "recording/replay.h"
 #include "shell/dialogs.h"
+#include "shell/status_panel.h"
 #include "world/image_lists.h"
 #include "world/world.h"
 
@@ -66,7 +67,7 @@ public:
     QToolButton* SyntaxSpeedButton = nullptr;
     QListWidget* InfoListBox = nullptr;
     QStatusBar* DateiInfoStatusBar = nullptr;
-    QLabel* StatusPanels[3] = {nullptr, nullptr, nullptr};
+    TStatusPanel* StatusPanels[3] = {nullptr, nullptr, nullptr};
 
     // --- Menu bar ---
     QAction* InfoMenuItem = nullptr;
@@ -115,9 +116,9 @@ public:
     QString RecordingFileName;
     bool ProgramModified = false;
 
-    TProcTable ProcTable;        // the compiled program
-    ScannerPosition Scanner;     // the syntax check's reading position
-    ExecRegisters Registers;     // ProcIndex, StatementIndex, ReturnStack
+    TProcTable ProcTable;    // the compiled program
+    ScannerPosition Scanner; // the syntax check's reading position
+    ExecRegisters Registers; // ProcIndex, StatementIndex, ReturnStack
     bool RunActive = false;
     bool StepMode = false;
     int AnimationStep = 0;

@@ -4,9 +4,13 @@
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace nibbo {
 
@@ -22,15 +26,33 @@ TPrgMemo::TPrgMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(false);
 
     // The running statement is shown as a selection while the editor is disabled and unfocused:
-    // paint it in the colours of the active selection whatever the state.
-    QPalette pal = palette();
-    for (auto group : {QPalette::Inactive, QPalette::Disabled}) {
-        pal.setColor(group, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
-        pal.setColor(group, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
-    }
+    // it looks the same whatever the state. The underscores of this font reach down to the very
+    // bottom of their line, so the selection is a light background painted under the text of all
+    // lines (PaintSelection), and the selected text keeps its own dark colour. Qt's selection,
+    // painted line by line, would cover the underscores of the line above, and its light text is
+    // cut off at the line's bottom, just where the underscores are; its background is transparent.
+    const QPalette usual = palette();
+    QPalette pal = usual;
+    const QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
+    const QColor base = pal.color(QPalette::Active, QPalette::Base);
+    // Halfway between the usual selection colour and the editor's ground.
+    selectionColour_ = QColor((highlight.red() + base.red()) / 2, (highlight.green() + base.green()) / 2,
+                              (highlight.blue() + base.blue()) / 2);
     // While a program runs the editor is disabled; its text stays readable, only a little paler.
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(80, 80, 80));
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(group, QPalette::Highlight, Qt::transparent);
+        pal.setColor(group, QPalette::HighlightedText, pal.color(group, QPalette::Text));
+    }
     setPalette(pal);
+    // The scroll bars keep the usual selection colours, should the style use them.
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        QPalette own = bar->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+                own.setColor(group, role, usual.color(group, role));
+        bar->setPalette(own);
+    }
 
     connect(document(), &QTextDocument::contentsChanged, this, [this] { InvalidateBlockStarts(); });
 }
@@ -41,14 +63,16 @@ void TPrgMemo::SetTabStopsInCharacters(int characters) {
 
 QStringList TPrgMemo::Lines() const {
     QStringList lines;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) lines << block.text();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
     if (!lines.isEmpty() && lines.constLast().isEmpty()) lines.removeLast();
     return lines;
 }
 
 QString TPrgMemo::Text() const {
     QStringList blocks;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) blocks << block.text();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        blocks << block.text();
     return blocks.join(QLatin1Char('\n'));
 }
 
@@ -108,23 +132,48 @@ void TPrgMemo::SetSelection(int start, int length) {
     ensureCursorVisible();
 }
 
-int TPrgMemo::SelStart() const { return CrlfPosition(textCursor().selectionStart()); }
+int TPrgMemo::SelStart() const {
+    return CrlfPosition(textCursor().selectionStart());
+}
 
 int TPrgMemo::SelLength() const {
     const QTextCursor cursor = textCursor();
     return CrlfPosition(cursor.selectionEnd()) - CrlfPosition(cursor.selectionStart());
 }
 
-bool TPrgMemo::event(QEvent* event) {
-    // Ctrl+Z belongs to the menu ("Welt zurücksetzen"), also while the editor has the focus.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Z && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-            event->ignore();
-            return true;
+void TPrgMemo::paintEvent(QPaintEvent* event) {
+    PaintSelection(event->rect());
+    QPlainTextEdit::paintEvent(event);
+}
+
+void TPrgMemo::PaintSelection(const QRect& area) {
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) return;
+    QPainter painter(viewport());
+    painter.setClipRect(area);
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        const QPointF origin = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+        if (origin.y() > area.bottom()) break;
+        const QTextLayout* layout = block.layout();
+        const int from = start - block.position();
+        const int to = end - block.position();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const int lineEnd = line.textStart() + line.textLength();
+            if (to <= line.textStart() || from > lineEnd) continue;
+            // Where Qt would put it: from the selection's first character, and past the end of a
+            // block by a quarter of the line's height when the selection goes on to the next one.
+            const qreal left = std::floor(line.cursorToX(std::max(from, line.textStart())));
+            qreal right = line.cursorToX(std::min(to, lineEnd));
+            if (to > lineEnd && i == layout->lineCount() - 1) right += line.height() / 4;
+            painter.fillRect(
+                QRectF(origin.x() + left, std::floor(origin.y() + line.y()), right - left, line.height()),
+                selectionColour_);
         }
     }
-    return QPlainTextEdit::event(event);
 }
 
 void TPrgMemo::keyPressEvent(QKeyEvent* event) {

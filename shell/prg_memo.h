@@ -3,6 +3,7 @@
 // file does; this class translates between those positions and the document's own.
 #pragma once
 
+#include <QColor>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QVector>
@@ -36,15 +37,20 @@ public:
     // Tab stops every two average character widths.
     void SetTabStopsInCharacters(int characters);
 
+    // The background of the selection.
+    QColor SelectionColour() const { return selectionColour_; }
+
 protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void PaintSelection(const QRect& area);
     void InvalidateBlockStarts() { blockStarts_.clear(); }
     const QVector<int>& BlockStarts() const; // document position of every block
 
     mutable QVector<int> blockStarts_;
+    QColor selectionColour_;
 };
 
 } // namespace nibbo

@@ -610,7 +610,7 @@ private slots:
         f->StepSpeedButton->click();
         QVERIFY(!f->PrgMemo->isEnabled());
         QCOMPARE(f.Selected(), QStringLiteral("while vorne_frei do"));
-        const QColor highlight = f->PrgMemo->palette().color(QPalette::Active, QPalette::Highlight);
+        const QColor highlight = f->PrgMemo->SelectionColour();
         const QImage shot = f->PrgMemo->viewport()->grab().toImage();
         int marked = 0;
         for (int y = 0; y < shot.height(); ++y)

@@ -14,7 +14,6 @@ using namespace nibbo::testing;
 
 namespace {
 
-
 // A walled world with the figure at (5, 5) facing east, stock 1, two portions of food ahead of it
 // on (6, 5) and a wall on (8, 5).
 WorldRecord Garden() {
@@ -134,6 +133,9 @@ private slots:
             << QByteArray("procedure a; begin vor; vor; vor; vor; end;") << 7 << 2 << 1 << 2;
         QTest::newRow("a format error")
             << QByteArray("procedure a; begin vor; vor; halt;") << 7 << 2 << 1 << 1;
+        // Nothing replayed: the world is written all the same, as it was loaded.
+        QTest::newRow("no lines") << QByteArray() << 5 << 2 << 1 << 0;
+        QTest::newRow("a program") << QByteArray("program p; begin vor; end.") << 5 << 2 << 1 << 1;
     }
 
     void theResultIsSavedAsTheReplayLeftIt() {
@@ -146,7 +148,7 @@ private slots:
         const QString result = dir_.filePath(QStringLiteral("ergebnis.wlt"));
         QFile::remove(result);
         const BatchResult run = RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), world_,
-                                QStringLiteral("--save"), result, path});
+                                          QStringLiteral("--save"), result, path});
         QCOMPARE(run.ExitCode, exitCode);
         const QByteArray saved = Read(QStringLiteral("ergebnis.wlt"));
         const WorldFileReading reading =
@@ -185,8 +187,8 @@ private slots:
 
     void worldsThatCannotBeUsed() {
         const QString recording = Write(QStringLiteral("w.afz"), "procedure a; begin end;");
-        BatchResult result =
-            RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), dir_.filePath("fehlt.wlt"), recording});
+        BatchResult result = RunBatch(
+            {QStringLiteral("replay"), QStringLiteral("--world"), dir_.filePath("fehlt.wlt"), recording});
         QCOMPARE(result.ExitCode, 66);
         QVERIFY(result.Out.isEmpty());
         const QString broken = Write(QStringLiteral("kaputt.wlt"), QByteArray(100, '\0'));
@@ -195,8 +197,8 @@ private slots:
         QVERIFY(result.Out.isEmpty());
         QVERIFY(result.Err.contains("kaputt.wlt"));
         // A result that cannot be written.
-        result = RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), world_, QStringLiteral("--save"),
-                      dir_.filePath("nirgends/e.wlt"), recording});
+        result = RunBatch({QStringLiteral("replay"), QStringLiteral("--world"), world_,
+                           QStringLiteral("--save"), dir_.filePath("nirgends/e.wlt"), recording});
         QCOMPARE(result.ExitCode, 73);
         QVERIFY(result.Err.contains("e.wlt"));
     }

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 using namespace nibbo;
 using namespace nibbo::testing;
@@ -50,7 +51,10 @@ private slots:
         QCOMPARE(form.PrgMemo->geometry(), QRect(640, 0, 361, 529));
         QCOMPARE(form.Panel1->geometry(), QRect(0, 527, 1008, 89));
         QCOMPARE(form.ItemsSpinEdit->geometry(), QRect(392, 24, 49, 22));
-        QCOMPARE(form.SpeedTrackBar->geometry(), QRect(456, 48, 174, 33));
+        // The slider's left end gives way to the text of its label only, up to a blank's width.
+        const QRect slider = form.SpeedTrackBar->geometry();
+        QCOMPARE(slider, QRect(slider.left(), 48, 630 - slider.left(), 33));
+        QVERIFY(slider.left() >= 456 && slider.left() <= 456 + 8);
         QCOMPARE(form.InfoListBox->geometry(), QRect(640, 8, 361, 73));
         QCOMPARE(form.LegendStartImage->geometry(), QRect(8, 8, 25, 25));
         QCOMPARE(form.LegendWallImage->geometry(), QRect(8, 48, 25, 25));
@@ -96,13 +100,37 @@ private slots:
     void legendShowsThePictures() {
         FormFixture f;
         const QImage start = f.Form->LegendStartImage->grab().toImage();
-        QCOMPARE(start.pixelColor(6, 12), QColor(255, 255, 0));  // figure over the path colour
-        QCOMPARE(start.pixelColor(23, 12), QColor(0, 0, 102));   // its mouth opens to the east
+        QCOMPARE(start.pixelColor(6, 12), QColor(255, 255, 0)); // figure over the path colour
+        QCOMPARE(start.pixelColor(23, 12), QColor(0, 0, 102));  // its mouth opens to the east
         QCOMPARE(f.Form->LegendWallImage->grab().toImage().pixelColor(12, 12), QColor(0, 189, 255));
         QCOMPARE(f.Form->LegendPathImage->grab().toImage().pixelColor(12, 12), QColor(0, 0, 102));
         const QImage food = f.Form->LegendFoodImage->grab().toImage();
         QCOMPARE(food.pixelColor(12, 11), QColor(255, 255, 255)); // fifth square: middle row, middle
         QCOMPARE(food.pixelColor(19, 11), QColor(0, 0, 102));     // no sixth square
+    }
+
+    void delayLabelAndSliderLeaveEachOtherReadable() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        QLabel* label = LabelWithText(form.Panel1, QStringLiteral("Verzögerung:"));
+        QVERIFY(label);
+        // Each looks on the panel the same whether the other is there or not: nothing of one
+        // covers or shows through the other, wherever the handle stands. (The slider's very first
+        // rendering draws its ticks in other colours, so it is rendered once beforehand.)
+        form.Panel1->grab();
+        const auto untouchedBy = [&form](QWidget* control, QWidget* other) {
+            const QImage with = form.Panel1->grab(control->geometry()).toImage();
+            other->hide();
+            const QImage without = form.Panel1->grab(control->geometry()).toImage();
+            other->show();
+            return with == without;
+        };
+        for (int position = form.SpeedTrackBar->minimum(); position <= form.SpeedTrackBar->maximum();
+             ++position) {
+            form.SpeedTrackBar->setValue(position);
+            QVERIFY2(untouchedBy(label, form.SpeedTrackBar), qPrintable(QString::number(position)));
+            QVERIFY2(untouchedBy(form.SpeedTrackBar, label), qPrintable(QString::number(position)));
+        }
     }
 
     void stockFieldAndSlider() {
@@ -147,13 +175,15 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         QStringList bar;
-        for (QAction* action : form.menuBar()->actions()) bar << action->text();
+        for (QAction* action : form.menuBar()->actions())
+            bar << action->text();
         QCOMPARE(bar, (QStringList{"Info", "Nibbos Welt", "Aufzeichnen", "Programm", "Hilfe", "Ende"}));
 
         const auto items = [](QMenu* menu) {
             QStringList result;
             for (QAction* action : menu->actions())
-                result << action->text() + (action->isEnabled() ? QStringLiteral(" +") : QStringLiteral(" -"));
+                result << action->text() +
+                              (action->isEnabled() ? QStringLiteral(" +") : QStringLiteral(" -"));
             return result;
         };
         QCOMPARE(items(form.ArbeitsfeldMenuItem),
@@ -163,12 +193,15 @@ private slots:
                  (QStringList{"Aufzeichnungsmodus an +", "Aufzeichnung starten -", "Aufzeichnung beenden -",
                               "Aufzeichnung abspielen -", "Aufzeichnung laden -", "Aufzeichnung speichern -",
                               "Aufz. speichern unter ... -"}));
-        QCOMPARE(items(form.ProgrammMenuItem), (QStringList{"neues Programm +", "Programm laden +",
-                                                             "Programm speichern -", "Prg speichern unter ... +"}));
-        QVERIFY(form.InfoMenuItem->isEnabled() && form.HilfeMenuItem->isEnabled() && form.EndeMenuItem->isEnabled());
+        QCOMPARE(items(form.ProgrammMenuItem),
+                 (QStringList{"neues Programm +", "Programm laden +", "Programm speichern -",
+                              "Prg speichern unter ... +"}));
+        QVERIFY(form.InfoMenuItem->isEnabled() && form.HilfeMenuItem->isEnabled() &&
+                form.EndeMenuItem->isEnabled());
         QCOMPARE(form.AFresetMenuItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         for (QAction* action : form.findChildren<QAction*>())
-            if (action != form.AFresetMenuItem) QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
+            if (action != form.AFresetMenuItem)
+                QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
     }
 
     void statusBarHasThreePanels() {
@@ -184,6 +217,39 @@ private slots:
         QVERIFY(form.StatusPanels[1]->alignment() & Qt::AlignRight);
         QVERIFY(form.StatusPanels[2]->alignment() & Qt::AlignRight);
         QVERIFY(form.StatusPanels[0]->alignment() & Qt::AlignLeft);
+    }
+
+    void longFileNamesAreShortenedInTheMiddle() {
+        FormFixture f;
+        TNibboForm& form = *f.Form;
+        const QString folder =
+            QStringLiteral("/home/schueler/") + QStringLiteral("unterordner/").repeated(40);
+        const struct {
+            std::function<void(const QString&)> show;
+            QLabel* panel;
+            const char* prefix;
+        } rows[] = {
+            {[&form](const QString& name) { form.SetWorldFileName(name); }, form.StatusPanels[1], "Welt: "},
+            {[&form](const QString& name) { form.SetProgramFileName(name); }, form.StatusPanels[2], "Prg.: "},
+            {[&form](const QString& name) {
+                 form.RecordingMode = true;
+                 form.SetRecordingFileName(name);
+             },
+             form.StatusPanels[2], "Aufz.: "}};
+        for (const auto& row : rows) {
+            const QString name = folder + QStringLiteral("garten.wlt");
+            row.show(name);
+            const QString text = row.panel->text();
+            QVERIFY2(text.startsWith(QString::fromUtf8(row.prefix) + QStringLiteral("/home/")),
+                     qPrintable(text));
+            QVERIFY2(text.contains(QChar(0x2026)) && text.endsWith(QStringLiteral("/garten.wlt")),
+                     qPrintable(text));
+            QVERIFY2(row.panel->minimumSizeHint().width() <= row.panel->width(),
+                     qPrintable(text)); // all of it shows
+            QCOMPARE(row.panel->toolTip(), name);
+            row.show(QStringLiteral("kurz.wlt")); // a name that fits stands whole
+            QCOMPARE(row.panel->text(), QString::fromUtf8(row.prefix) + QStringLiteral("kurz.wlt"));
+        }
     }
 
     void startUpState() {
@@ -221,7 +287,8 @@ private slots:
         QCOMPARE(f.Form->MoveTimer->interval(), 150);
         QCOMPARE(f.Form->StepTimer->interval(), 1000);
         QCOMPARE(f.Form->AufzTimer->interval(), 150);
-        QVERIFY(!f.Form->MoveTimer->isActive() && !f.Form->StepTimer->isActive() && !f.Form->AufzTimer->isActive());
+        QVERIFY(!f.Form->MoveTimer->isActive() && !f.Form->StepTimer->isActive() &&
+                !f.Form->AufzTimer->isActive());
     }
 
     void editorStartsWithAComment() {
@@ -267,6 +334,25 @@ private slots:
         QVERIFY(f.Form->PrgMemo->toPlainText().contains(QLatin1Char('x'))); // no undo in the editor
     }
 
+    void ctrlZResetsTheWorldWhereverTheFocusIs() {
+        FormFixture f;
+        f.Form->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+        QSignalSpy reset(f.Form->AFresetMenuItem, &QAction::triggered);
+        int controls = 0;
+        for (QWidget* control : f.Form->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible()) continue;
+            control->setFocus();
+            if (!control->hasFocus()) continue; // it hands the focus to another control of the list
+            ++controls;
+            // Something to undo first, where the control takes typing.
+            QTest::keyClicks(control, "7");
+            QTest::keyClick(control, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(reset.count() == controls, qPrintable(control->metaObject()->className()));
+        }
+        QVERIFY(controls >= 5); // world view, editor, stock field, slider, message list
+    }
+
     void endeEndsAtOnceWhenTheWorldIsUnchanged() {
         FormFixture f;
         f.Form->ProgramModified = true; // an unsaved program is not asked about
@@ -288,7 +374,8 @@ private slots:
         f.Dialogs->AnswerNext(answer);
         f.Form->EndeMenuItemClick();
         QCOMPARE(f.Dialogs->Questions,
-                 QStringList{QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?")});
+                 QStringList{
+                     QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?")});
         QCOMPARE(f.EndRequests, answer ? 1 : 0);
         QVERIFY(f.Form->CurrentWorld.WorldModified);
     }

@@ -3,13 +3,18 @@
 #include "support/form_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace nibbo;
 using namespace nibbo::testing;
@@ -39,7 +44,13 @@ class TestProgramFiles : public QObject {
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
 private slots:
-    void initTestCase() { startFolder_ = QDir::currentPath(); }
+    void initTestCase() {
+        startFolder_ = QDir::currentPath();
+        // Qt's file dialog keeps its settings in the user's files; the tests' go elsewhere, and
+        // every run opens it the first time.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QSettings::UserScope, QStringLiteral("QtProject")).clear();
+    }
     void init() { QVERIFY(QDir::setCurrent(dir_.path())); }
     void cleanupTestCase() { QDir::setCurrent(startFolder_); }
 
@@ -47,16 +58,20 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QByteArray>("saved");
-        QTest::newRow("LF only") << QByteArray("program p;\nbegin\nend.\n") << QStringList{"program p;", "begin", "end."}
+        QTest::newRow("LF only") << QByteArray("program p;\nbegin\nend.\n")
+                                 << QStringList{"program p;", "begin", "end."}
                                  << QByteArray("program p;\r\nbegin\r\nend.\r\n");
-        QTest::newRow("no final break") << QByteArray("program p;\r\nbegin\r\nend.")
-                                        << QStringList{"program p;", "begin", "end."}
-                                        << QByteArray("program p;\r\nbegin\r\nend.");
-        QTest::newRow("lone CR and mixed") << QByteArray("a\rb\r\nc\n\nd") << QStringList{"a", "b", "c", "", "d"}
-                                           << QByteArray("a\r\nb\r\nc\r\n\r\nd");
-        QTest::newRow("umlauts are single bytes") << QByteArray("{ f\xfcr \xdc" "bungen }\r\n")
+        QTest::newRow("no final break")
+            << QByteArray("program p;\r\nbegin\r\nend.") << QStringList{"program p;", "begin", "end."}
+            << QByteArray("program p;\r\nbegin\r\nend.");
+        QTest::newRow("lone CR and mixed")
+            << QByteArray("a\rb\r\nc\n\nd") << QStringList{"a", "b", "c", "", "d"}
+            << QByteArray("a\r\nb\r\nc\r\n\r\nd");
+        QTest::newRow("umlauts are single bytes") << QByteArray("{ f\xfcr \xdc"
+                                                                "bungen }\r\n")
                                                   << QStringList{QString::fromUtf8("{ für Übungen }")}
-                                                  << QByteArray("{ f\xfcr \xdc" "bungen }\r\n");
+                                                  << QByteArray("{ f\xfcr \xdc"
+                                                                "bungen }\r\n");
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QByteArray();
     }
 
@@ -95,6 +110,43 @@ private slots:
         QCOMPARE(spec.Filters[1].Pattern, QStringLiteral("*.afz"));
         QCOMPARE(spec.SelectedFilter, 0);
         QCOMPARE(spec.InitialFolder, QStringLiteral("."));
+    }
+
+    void qtsFileDialogShowsSizesAndTypesWhole() {
+        FormFixture f;
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("dialog")));
+        WriteBytes(Path("dialog/kurz.pas"), "program p;\r\nbegin\r\nend.\r\n");
+        WriteBytes(Path("dialog/lang.pas"), QByteArray(1936, ' '));
+        FileDialogSpec spec = f.Form->PrgOpenDialog;
+        spec.InitialFolder = Path("dialog");
+        // Whether the dialog, once it has read the folder, shows each file's size and type whole.
+        const auto sizesAndTypesWhole = [](QTreeView* details) {
+            const QModelIndex folder = details->rootIndex();
+            if (details->model()->rowCount(folder) != 2) return false;
+            for (int row = 0; row < 2; ++row)
+                for (const int column : {1, 2}) {
+                    const QModelIndex cell = details->model()->index(row, column, folder);
+                    const QRect shown = details->visualRect(cell);
+                    if (cell.data().toString().isEmpty() ||
+                        shown.width() < details->sizeHintForIndex(cell).width() ||
+                        !details->viewport()->rect().contains(shown))
+                        return false;
+                }
+            return true;
+        };
+        bool whole = false;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            look.stop();
+            auto* details = dialog->findChild<QTreeView*>();
+            whole = details && QTest::qWaitFor([&] { return sizesAndTypesWhole(details); }, 2000);
+            dialog->reject();
+        });
+        look.start(10);
+        QVERIFY(!TQtDialogs(f.Form.get()).ChooseFile(spec));
+        QVERIFY(whole);
     }
 
     void savingOnlyWritesAChangedProgram() {
@@ -170,7 +222,7 @@ private slots:
     void saveAsPresetsTheNameAndAlwaysThePascalFilter() {
         FormFixture f;
         f.Form->PrgSaveDialog.SelectedFilter = 1; // as a recording save leaves it
-        f.Dialogs->ChooseNext(Path("rec"), 1);   // the user picks "Aufzeichnung"
+        f.Dialogs->ChooseNext(Path("rec"), 1);    // the user picks "Aufzeichnung"
         f.Form->PrgspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->FileDialogs[0].SelectedFilter, 0);
         QCOMPARE(f.Dialogs->FileDialogs[0].PresetName, QStringLiteral("programm.pas"));

@@ -1,8 +1,10 @@
-// The world view, the legend and the button pictures on screens of other pixel ratios. CTest runs
+// The world view, the legend, the button pictures and the editor's selection on screens of other
+// pixel ratios. CTest runs
 // this executable at the ratios 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR); each run checks the screen's
 // own ratio and, by rendering into images of ratio 2, the exact device pixels at that ratio.
 #include "resources/pictures.h"
 #include "shell/legend_picture.h"
+#include "shell/prg_memo.h"
 #include "support/form_fixture.h"
 #include "windows/infounit.h"
 #include "world/world_view.h"
@@ -11,8 +13,10 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolButton>
 #include <cmath>
+#include <functional>
 
 using namespace nibbo;
 using namespace nibbo::testing;
@@ -95,6 +99,43 @@ QList<QRect> WhiteSquares(const QImage& image, const QRect& area) {
         }
     }
     return squares;
+}
+
+// How visible each underscore of the editor is: for each, the strongest row of device pixels
+// across the middle half of its character, a row as strong as its weakest pixel, and a pixel as
+// strong as its difference in brightness from the same editor with a blank in place of the
+// underscore. `select` marks the selection before each picture is taken.
+QList<int> UnderscoreInk(TPrgMemo& memo, const QString& text, const std::function<void()>& select) {
+    const auto shoot = [&](const QString& shown) {
+        memo.setPlainText(shown);
+        select();
+        return memo.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage blank = shoot(QString(text).replace(QLatin1Char('_'), QLatin1Char(' ')));
+    const QImage shown = shoot(text);
+    const qreal ratio = shown.devicePixelRatio();
+    QList<int> inks;
+    for (qsizetype at = text.indexOf(QLatin1Char('_')); at >= 0;
+         at = text.indexOf(QLatin1Char('_'), at + 1)) {
+        QTextCursor cursor(memo.document());
+        cursor.setPosition(int(at));
+        const QRect left = memo.cursorRect(cursor);
+        cursor.setPosition(int(at) + 1);
+        const int width = memo.cursorRect(cursor).x() - left.x();
+        int best = 0;
+        // From the line's top to two pixels into the next line, where a low underscore may reach.
+        for (int y = int(left.top() * ratio); y < int((left.bottom() + 3) * ratio); ++y) {
+            int row = 255;
+            for (int x = int((left.x() + width / 4.0) * ratio); x < int((left.x() + width * 3 / 4.0) * ratio);
+                 ++x) {
+                const QColor a = shown.pixelColor(x, y), b = blank.pixelColor(x, y);
+                row = std::min(row, std::abs(qGray(a.rgb()) - qGray(b.rgb())));
+            }
+            best = std::max(best, row);
+        }
+        inks.append(best);
+    }
+    return inks;
 }
 
 } // namespace
@@ -281,6 +322,33 @@ private slots:
         QCOMPARE(RenderAt(f.Form->LegendPathImage, ratio).pixelColor(middle, middle), kPath);
     }
 
+    // A selected line (the faulty line of the syntax check) leaves every underscore of the
+    // program at least two thirds as visible as it is without a selection: on the line itself and
+    // on the line above it, whose underscores reach down to the selection's edge.
+    void underscoresStayVisibleAroundASelectedLine() {
+        FormFixture f;
+        TPrgMemo& memo = *f.Form->PrgMemo;
+        const QString program = QStringLiteral("program p_1;\nbegin\n  drehe_links;\n  while vorne_frei do\n"
+                                               "    gib_ab;\n  nimm_auf;\nend.");
+        const QList<int> plain = UnderscoreInk(memo, program, [] {});
+        for (const int ink : plain)
+            QVERIFY2(ink > 64, qPrintable(QString::number(ink))); // the measure finds them
+        for (int line = 0; line < program.count(QLatin1Char('\n')); ++line) {
+            const QList<int> selected = UnderscoreInk(memo, program, [&memo, line] {
+                QTextCursor cursor(memo.document()->findBlockByNumber(line));
+                cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+                memo.setTextCursor(cursor);
+            });
+            for (qsizetype i = 0; i < plain.size(); ++i)
+                QVERIFY2(selected[i] * 3 >= plain[i] * 2,
+                         qPrintable(QStringLiteral("line %1 selected, underscore %2: %3 of %4")
+                                        .arg(line)
+                                        .arg(i)
+                                        .arg(selected[i])
+                                        .arg(plain[i])));
+        }
+    }
+
     // The info window's figure: a picture of the screen's ratio, made afresh at every tick.
     void theInfoWindowsFigureHasTheScreensRatio() {
         FormFixture f;
@@ -292,7 +360,9 @@ private slots:
         QCOMPARE(sprite.size(), QSize(qRound(25 * ratio), qRound(25 * ratio)));
         const QImage image = sprite.toImage().convertToFormat(QImage::Format_RGB32);
         const Span eyeX = DeviceSpan(12, 2, ratio), eyeY = DeviceSpan(5, 2, ratio);
-        QCOMPARE(CountOther(image, QRect(eyeX.First, eyeY.First, eyeX.End - eyeX.First, eyeY.End - eyeY.First), kBlack),
+        QCOMPARE(CountOther(image,
+                            QRect(eyeX.First, eyeY.First, eyeX.End - eyeX.First, eyeY.End - eyeY.First),
+                            kBlack),
                  0);
     }
 

@@ -46,6 +46,40 @@ std::string Utf8FromWindows1252(const std::string& bytes) {
     return text;
 }
 
+// The replay of a recording on a world with a start, printing its trace and the message that ends
+// it; returns its exit code.
+int Replay(const Invocation& call, const Options& options, const std::string& bytes, WorldState& state) {
+    SourceLines lines = SplitProgramText(bytes);
+    if (lines.empty()) return kExitClean;
+
+    ReplayState replay;
+    const ReplayHeader header = StartReplay(replay, std::move(lines));
+    if (header != ReplayHeader::Accepted) {
+        call.Out << ReplayHeaderMessage(header) << '\n';
+        return kExitFindings;
+    }
+
+    NullCanvas canvas;
+    Stage stage{state.Current, state.Stock, canvas, 0};
+    ReplayTick tick;
+    for (long n = 1; tick.End == ReplayEnd::None; ++n) {
+        tick = ReplayStep(replay, stage);
+        if (options.Has("--trace") && tick.PlacesCaret)
+            call.Out << n << ' ' << Utf8FromWindows1252(tick.Word) << ' ' << tick.Caret << '\n';
+    }
+    if (!tick.Message.empty()) call.Out << tick.Message << '\n';
+    switch (tick.End) {
+    case ReplayEnd::Normal:
+        return kExitClean;
+    case ReplayEnd::ActionFailed:
+        return kExitActionFailed;
+    case ReplayEnd::NoFigure:
+        return kExitNoFigure;
+    default:
+        return kExitFindings;
+    }
+}
+
 } // namespace
 
 int ReplayCommand(const Invocation& call) {
@@ -62,38 +96,15 @@ int ReplayCommand(const Invocation& call) {
         call.Out << kNoFigureMessage << '\n';
         return kExitNoFigure;
     }
-    SourceLines lines = SplitProgramText(*bytes);
-    if (lines.empty()) return kExitClean;
+    const int outcome = Replay(call, *options, *bytes, state);
 
-    ReplayState replay;
-    const ReplayHeader header = StartReplay(replay, std::move(lines));
-    if (header != ReplayHeader::Accepted) {
-        call.Out << ReplayHeaderMessage(header) << '\n';
-        return kExitFindings;
-    }
-
-    NullCanvas canvas;
-    Stage stage{state.Current, state.Stock, canvas, 0};
-    ReplayTick tick;
-    for (long n = 1; tick.End == ReplayEnd::None; ++n) {
-        tick = ReplayStep(replay, stage);
-        if (options->Has("--trace") && tick.PlacesCaret)
-            call.Out << n << ' ' << Utf8FromWindows1252(tick.Word) << ' ' << tick.Caret << '\n';
-    }
-    if (!tick.Message.empty()) call.Out << tick.Message << '\n';
-
-    if (const std::string* result = options->Value("--save"))
+    // The world as the replay left it, also when it replayed nothing, so that a script always finds
+    // its result; a world without a start cannot be saved. A failed write outweighs the outcome.
+    if (const std::string* result = options->Value("--save"); result && state.Current.StartPlaced) {
+        call.Out.flush();
         if (const int saved = SaveWorld(call, *result, state); saved != kExitClean) return saved;
-    switch (tick.End) {
-    case ReplayEnd::Normal:
-        return kExitClean;
-    case ReplayEnd::ActionFailed:
-        return kExitActionFailed;
-    case ReplayEnd::NoFigure:
-        return kExitNoFigure;
-    default:
-        return kExitFindings;
     }
+    return outcome;
 }
 
 } // namespace nibbo::batch
