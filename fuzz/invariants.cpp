@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace nibbo::fuzz {
@@ -62,81 +63,53 @@ const char* ActionWord(TSymbol kind) {
     }
 }
 
-// Recursive descent over condition tokens: or-list of and-lists of factors.
-struct ConditionReader {
-    const TBooleexp& tokens;
-    size_t at = 0;
-    int depth = 0;
-
-    bool Factor() {
-        while (at < tokens.size() && tokens[at] == _not)
-            ++at;
-        if (at >= tokens.size()) return false;
-        if (IsSensor(tokens[at])) {
-            ++at;
-            return true;
+// The value of a condition by the precedence of the language, or nothing when the tokens are not
+// a well-formed condition. Read from left to right with one entry per open parenthesis instead of
+// a call per nesting level, so that no depth of parentheses can exhaust the call stack.
+std::optional<bool> Evaluate(const TBooleexp& tokens, const std::function<bool(TFunktion)>& sensor) {
+    // A group being read: the "or" of its finished terms, the "and" of the factors read so far in
+    // the current term, and whether the factor being read is negated (each "not" flips it).
+    struct Group {
+        bool AnyTerm = false;
+        bool Term = true;
+        bool Negated = false;
+    };
+    std::vector<Group> groups(1);
+    bool operandNext = true;
+    const auto operand = [&](bool value) {
+        Group& group = groups.back();
+        group.Term = group.Term && (value != group.Negated);
+        group.Negated = false;
+        operandNext = false;
+    };
+    for (const TFunktion token : tokens) {
+        Group& group = groups.back();
+        if (operandNext) {
+            if (token == _not)
+                group.Negated = !group.Negated;
+            else if (IsSensor(token))
+                operand(sensor(token));
+            else if (token == klammerL)
+                groups.emplace_back();
+            else
+                return std::nullopt;
+        } else if (token == _and) {
+            operandNext = true;
+        } else if (token == _or) {
+            group.AnyTerm = group.AnyTerm || group.Term;
+            group.Term = true;
+            operandNext = true;
+        } else if (token == klammerR && groups.size() > 1) {
+            const bool value = group.AnyTerm || group.Term;
+            groups.pop_back();
+            operand(value);
+        } else {
+            return std::nullopt;
         }
-        if (tokens[at] != klammerL || depth > 100000) return false;
-        ++at;
-        ++depth;
-        if (!Expression()) return false;
-        --depth;
-        if (at >= tokens.size() || tokens[at] != klammerR) return false;
-        ++at;
-        return true;
     }
-    bool Term() {
-        if (!Factor()) return false;
-        while (at < tokens.size() && tokens[at] == _and) {
-            ++at;
-            if (!Factor()) return false;
-        }
-        return true;
-    }
-    bool Expression() {
-        if (!Term()) return false;
-        while (at < tokens.size() && tokens[at] == _or) {
-            ++at;
-            if (!Term()) return false;
-        }
-        return true;
-    }
-};
-
-// The same descent, computing the value.
-struct ConditionValue {
-    const TBooleexp& tokens;
-    const std::function<bool(TFunktion)>& sensor;
-    size_t at = 0;
-
-    bool Factor() {
-        if (tokens[at] == _not) {
-            ++at;
-            return !Factor();
-        }
-        if (IsSensor(tokens[at])) return sensor(tokens[at++]);
-        ++at; // "("
-        const bool value = Expression();
-        ++at; // ")"
-        return value;
-    }
-    bool Term() {
-        bool value = Factor();
-        while (at < tokens.size() && tokens[at] == _and) {
-            ++at;
-            value = Factor() && value;
-        }
-        return value;
-    }
-    bool Expression() {
-        bool value = Term();
-        while (at < tokens.size() && tokens[at] == _or) {
-            ++at;
-            value = Term() || value;
-        }
-        return value;
-    }
-};
+    if (operandNext || groups.size() != 1) return std::nullopt;
+    return groups.back().AnyTerm || groups.back().Term;
+}
 
 class ProgramChecker {
 public:
@@ -337,14 +310,13 @@ void CheckMessages(const std::vector<std::string>& messages, const SourceLines& 
 }
 
 bool IsWellFormedCondition(const TBooleexp& condition) {
-    ConditionReader reader{condition};
-    return !condition.empty() && reader.Expression() && reader.at == condition.size();
+    return Evaluate(condition, [](TFunktion) { return false; }).has_value();
 }
 
 bool ReferenceValue(const TBooleexp& condition, const std::function<bool(TFunktion)>& sensor) {
-    Require(IsWellFormedCondition(condition), "the value of a condition that is not well formed");
-    ConditionValue value{condition, sensor};
-    return value.Expression();
+    const std::optional<bool> value = Evaluate(condition, sensor);
+    Require(value.has_value(), "the value of a condition that is not well formed");
+    return *value;
 }
 
 void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines) {
