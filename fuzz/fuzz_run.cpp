@@ -46,30 +46,6 @@ private:
     const Stage& stage_;
 };
 
-// What one step can change: the figure's place and facing, the cell it stands on, the stock. The
-// whole world is checked at the end of the run; after each step only this.
-struct FigureView {
-    int32_t Column = 0;
-    int32_t Row = 0;
-    uint8_t Orientation = 0;
-    int32_t Cell = 0;
-    int Stock = 0;
-    friend bool operator==(const FigureView&, const FigureView&) = default;
-};
-
-FigureView ViewOf(const Stage& stage) {
-    const World& world = stage.world;
-    return {world.StartColumn, world.StartRow, world.Orientation,
-            CellAt(world, world.StartColumn, world.StartRow), stage.stock.ReadStock()};
-}
-
-void CheckFigure(const FigureView& figure) {
-    Require(InInterior(figure.Column, figure.Row), "the figure left the interior");
-    Require(figure.Cell >= kFreePath && figure.Cell <= kMaxFood, "the figure stands on no free cell");
-    Require(figure.Orientation <= South, "facing out of range");
-    Require(figure.Stock >= kMinStock && figure.Stock <= kMaxStock, "stock out of range");
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -98,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckingObserver observer(table, registers, stage);
 
     for (int step = 0; step < kSteps; ++step) {
-        const FigureView before = ViewOf(stage);
+        const fuzz::FigureView before = fuzz::ViewOf(stage);
         observer.Fetched = 0;
         stage.animationStep = 3;
         const StepResult result = ExecuteStep(table, registers, stage, observer);
@@ -116,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         switch (result.Outcome) {
         case StepOutcome::Executed:
-            CheckFigure(ViewOf(stage));
+            fuzz::CheckFigure(fuzz::ViewOf(stage));
             // The animation between two statements redraws the figure's cell frame by frame.
             for (int frame = 1; frame <= 5; ++frame) {
                 RedrawCell(stage.world, canvas, stage.world.StartColumn, stage.world.StartRow);
@@ -135,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (std::string_view(result.Message) == kReturnStackFullMessage)
                 Require(registers.ReturnStack.size() == kMaxReturnFrames, "stack full below its bound");
             else
-                Require(ViewOf(stage) == before, "a failed action changed the world");
+                Require(fuzz::ViewOf(stage) == before, "a failed action changed the world");
             fuzz::CheckWorld(stage.world, stock.ReadStock(), "after a failed step");
             return 0;
         case StepOutcome::Silent:

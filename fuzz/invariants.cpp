@@ -273,8 +273,8 @@ private:
 
 } // namespace
 
-void Broken(const std::string& what) {
-    std::fprintf(stderr, "invariant broken: %s\n", what.c_str());
+void Broken(std::string_view what) {
+    std::fprintf(stderr, "invariant broken: %.*s\n", int(what.size()), what.data());
     std::fflush(stderr);
     std::abort();
 }
@@ -324,20 +324,35 @@ void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines) {
 }
 
 void CheckWorld(const World& world, int stock, const char* when) {
-    const std::string where = std::string(when) + ": ";
+    // Called after every step of a long run: the message is put together only when a rule broke.
+    const auto require = [when](bool holds, const char* what) {
+        if (!holds) Broken(std::string(when) + ": " + what);
+    };
     for (int c = 1; c <= kColumns; ++c) {
         for (int r = 1; r <= kRows; ++r) {
             const int32_t code = world.Cells[size_t(CellIndex(c, r))];
-            Require(code >= kFreePath && code <= kWall, where + "cell code out of range");
-            if (OnBorder(c, r)) Require(code == kWall, where + "border ring broken");
+            require(code >= kFreePath && code <= kWall, "cell code out of range");
+            if (OnBorder(c, r)) require(code == kWall, "border ring broken");
         }
     }
-    Require(world.StartPlaced, where + "figure gone");
-    Require(InInterior(world.StartColumn, world.StartRow), where + "figure outside the interior");
-    Require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall,
-            where + "figure on a wall");
-    Require(world.Orientation <= South, where + "facing out of range");
-    Require(stock >= kMinStock && stock <= kMaxStock, where + "stock out of range");
+    require(world.StartPlaced, "figure gone");
+    require(InInterior(world.StartColumn, world.StartRow), "figure outside the interior");
+    require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall, "figure on a wall");
+    require(world.Orientation <= South, "facing out of range");
+    require(stock >= kMinStock && stock <= kMaxStock, "stock out of range");
+}
+
+FigureView ViewOf(const Stage& stage) {
+    const World& world = stage.world;
+    return {world.StartColumn, world.StartRow, world.Orientation,
+            CellAt(world, world.StartColumn, world.StartRow), stage.stock.ReadStock()};
+}
+
+void CheckFigure(const FigureView& figure) {
+    Require(InInterior(figure.Column, figure.Row), "the figure left the interior");
+    Require(figure.Cell >= kFreePath && figure.Cell <= kMaxFood, "the figure stands on no free cell");
+    Require(figure.Orientation <= South, "facing out of range");
+    Require(figure.Stock >= kMinStock && figure.Stock <= kMaxStock, "stock out of range");
 }
 
 void StrictCanvas::FillPath(int column, int row) {
