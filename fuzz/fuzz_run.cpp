@@ -16,7 +16,17 @@ using nibbo::fuzz::Require;
 
 namespace {
 
-constexpr int kSteps = 2000;
+// A run ends after kSteps steps, unless its return stack keeps pace with its steps: a recursion
+// without end then runs on until the stack meets its bound. Every fetched statement and every
+// token of its condition count as work, so that a long condition in a loop cannot make one input
+// take seconds.
+constexpr int64_t kSteps = 2000;
+constexpr int64_t kStepsPerFrame = 4;
+constexpr int64_t kMaxWork = 10'000'000;
+
+bool RunsOn(int64_t step, size_t frames, int64_t work) {
+    return work < kMaxWork && (step < kSteps || int64_t(frames) * kStepsPerFrame > step);
+}
 
 class CheckingObserver : public StepObserver {
 public:
@@ -25,6 +35,7 @@ public:
 
     void StatementFetched(const TAnweisung& statement) override {
         ++Fetched;
+        Work += 1 + int64_t(statement.Condition.size());
         Require(registers_.ProcIndex >= 0 && size_t(registers_.ProcIndex) < table_.size(),
                 "a statement fetched outside the procedures");
         const std::vector<TAnweisung>& statements = table_[size_t(registers_.ProcIndex)].Statements;
@@ -39,6 +50,7 @@ public:
     }
 
     int Fetched = 0;
+    int64_t Work = 0;
 
 private:
     const TProcTable& table_;
@@ -73,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ResetRegisters(registers);
     CheckingObserver observer(table, registers, stage);
 
-    for (int step = 0; step < kSteps; ++step) {
+    for (int64_t step = 0; RunsOn(step, registers.ReturnStack.size(), observer.Work); ++step) {
         const fuzz::FigureView before = fuzz::ViewOf(stage);
         observer.Fetched = 0;
         stage.animationStep = 3;
