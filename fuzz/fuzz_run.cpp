@@ -22,7 +22,7 @@ namespace {
 // take seconds.
 constexpr int64_t kSteps = 2000;
 constexpr int64_t kStepsPerFrame = 4;
-constexpr int64_t kMaxWork = 10'000'000;
+constexpr int64_t kMaxWork = 2'000'000;
 
 bool RunsOn(int64_t step, size_t frames, int64_t work) {
     return work < kMaxWork && (step < kSteps || int64_t(frames) * kStepsPerFrame > step);
