@@ -41,8 +41,9 @@ rm -rf "$build/seeds"
 
 # Longest input each target is given, enough to reach the limits of its reader: programs nested
 # as deep as the syntax check allows and one level deeper, conditions nested more than a hundred
-# thousand levels, recordings of many thousand instructions, world files beyond the 1936 bytes
-# the loader reads. Seeds near those limits are written by fuzz_seed_limits into $build/seeds.
+# thousand levels, recordings of tens of thousands of instructions, world files beyond the 1936
+# bytes the loader reads. Seeds near those limits are written by fuzz_seed_limits into
+# $build/seeds; the largest seed sets where mutation starts, and so the pace of a target.
 max_len() {
     case $1 in
     syntax_check | run) echo 65536 ;;
