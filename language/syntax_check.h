@@ -20,6 +20,7 @@ inline constexpr int32_t kMaxNesting = 1000;
 
 // Rebuilds procTable from scratch and leaves the scanner where the check stopped. The message
 // lines are UTF-8. A text without lines gives the single line "kein Programm!".
-std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable, ScannerPosition& scanner);
+std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable,
+                                     ScannerPosition& scanner);
 
 } // namespace nibbo
