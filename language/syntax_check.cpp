@@ -14,11 +14,6 @@ namespace nibbo {
 
 namespace {
 
-// Compound statements and procedure declarations nest at most this deep, counted together. Far
-// beyond anything a pupil writes, and far below what the call stack can take of this recursive
-// parser, or of anything else that follows nested bodies recursively.
-constexpr int32_t kMaxNesting = 1000;
-
 enum class BodyKind { Section0, ThenPart, WhileBody, RepeatBody };
 
 class Parser {
