@@ -23,7 +23,7 @@ enum class BodyKind { Section0, ThenPart, WhileBody, RepeatBody };
 
 class Parser {
 public:
-    Parser(const SourceLines& lines, TProcTable& table, ScannerPosition& scanner)
+    Parser(PackedLines& lines, TProcTable& table, ScannerPosition& scanner)
         : lines_(lines), table_(table), scanner_(scanner), procedures_(table) {}
 
     std::vector<std::string> Run() {
@@ -82,7 +82,7 @@ private:
         return sectionCount_++;
     }
 
-    SourceLines lines_;
+    PackedLines& lines_;
     TProcTable& table_;
     ScannerPosition& scanner_;
     ProcedureDirectory procedures_;
@@ -368,6 +368,12 @@ void Parser::ResolveBlocks(int32_t P) {
 
 std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable,
                                      ScannerPosition& scanner) {
+    PackedLines copy(lines);
+    return CheckSyntaxInPlace(copy, procTable, scanner);
+}
+
+std::vector<std::string> CheckSyntaxInPlace(PackedLines& lines, TProcTable& procTable,
+                                            ScannerPosition& scanner) {
     procTable.clear();
     if (lines.empty()) return {"kein Programm!"};
     return Parser(lines, procTable, scanner).Run();

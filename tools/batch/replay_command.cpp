@@ -63,7 +63,7 @@ int ReplayCommand(const Invocation& call) {
         call.Out << kNoFigureMessage << '\n';
         return kExitNoFigure;
     }
-    SourceLines lines = SplitProgramText(*bytes);
+    PackedLines lines = PackProgramText(*bytes);
     if (lines.empty()) return kExitClean;
 
     ReplayState replay;

@@ -20,7 +20,8 @@ int ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTa
     const std::optional<std::string> bytes = ReadWholeFile(path, reason);
     if (!bytes) return CannotRead(call, path, reason);
     ScannerPosition scanner;
-    const std::vector<std::string> messages = CheckSyntax(SplitProgramText(*bytes), procTable, scanner);
+    PackedLines lines = PackProgramText(*bytes);
+    const std::vector<std::string> messages = CheckSyntaxInPlace(lines, procTable, scanner);
     for (const std::string& message : messages)
         call.Out << message << '\n';
     return messages.empty() ? kExitClean : kExitFindings;
