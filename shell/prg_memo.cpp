@@ -26,7 +26,8 @@ TPrgMemo::TPrgMemo(QWidget* parent) : QPlainTextEdit(parent) {
     QPalette pal = palette();
     for (auto group : {QPalette::Inactive, QPalette::Disabled}) {
         pal.setColor(group, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
-        pal.setColor(group, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
+        pal.setColor(group, QPalette::HighlightedText,
+                     pal.color(QPalette::Active, QPalette::HighlightedText));
     }
     // While a program runs the editor is disabled; its text stays readable, only a little paler.
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(80, 80, 80));
@@ -41,15 +42,24 @@ void TPrgMemo::SetTabStopsInCharacters(int characters) {
 
 QStringList TPrgMemo::Lines() const {
     QStringList lines;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) lines << block.text();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
     if (!lines.isEmpty() && lines.constLast().isEmpty()) lines.removeLast();
     return lines;
 }
 
+int TPrgMemo::LineCount() const {
+    return document()->blockCount() - (document()->lastBlock().length() == 1 ? 1 : 0);
+}
+
+// The document's raw text holds the texts of its blocks one after another, each but the last
+// followed by a paragraph separator; reading it is far cheaper than visiting millions of blocks.
+PackedLines TPrgMemo::CoreLines() const {
+    return ToPackedCoreLines(document()->toRawText(), QChar::ParagraphSeparator);
+}
+
 QString TPrgMemo::Text() const {
-    QStringList blocks;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) blocks << block.text();
-    return blocks.join(QLatin1Char('\n'));
+    return document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
 void TPrgMemo::SetText(const QString& text) {
@@ -108,7 +118,9 @@ void TPrgMemo::SetSelection(int start, int length) {
     ensureCursorVisible();
 }
 
-int TPrgMemo::SelStart() const { return CrlfPosition(textCursor().selectionStart()); }
+int TPrgMemo::SelStart() const {
+    return CrlfPosition(textCursor().selectionStart());
+}
 
 int TPrgMemo::SelLength() const {
     const QTextCursor cursor = textCursor();
