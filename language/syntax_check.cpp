@@ -337,10 +337,12 @@ bool Parser::HasProgramEnd() {
 
 void Parser::JoinSections(int32_t P) {
     std::vector<TAnweisung>& statements = table_[size_t(P)].Statements;
-    statements.clear();
-    statements.reserve(size_t(StmtCount));
     sectionStart_.assign(sectionCount_, 0);
-    for (size_t s = 0; s < sectionCount_; ++s) {
+    // The procedure's own block comes first: its section becomes the array without a copy, which
+    // for a long list of plain statements would double the memory they take.
+    statements = std::move(sections_[0]);
+    statements.reserve(size_t(StmtCount));
+    for (size_t s = 1; s < sectionCount_; ++s) {
         sectionStart_[s] = int32_t(statements.size());
         for (TAnweisung& record : sections_[s])
             statements.push_back(std::move(record));
