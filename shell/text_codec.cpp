@@ -24,6 +24,11 @@ const QHash<char16_t, char>& ByteOfUnit() {
     return table;
 }
 
+// A character that Windows-1252 cannot hold becomes 0x1A, which no word of the language contains.
+char CoreByte(QChar ch) {
+    return ByteOfUnit().value(ch.unicode(), '\x1a');
+}
+
 } // namespace
 
 QString DecodeWindows1252(const QByteArray& bytes) {
@@ -69,11 +74,10 @@ QStringList SplitLines(const QString& text) {
 }
 
 std::string ToCoreLine(const QString& line) {
-    const auto& table = ByteOfUnit();
     std::string result;
     result.reserve(size_t(line.size()));
     for (QChar ch : line)
-        result.push_back(table.value(ch.unicode(), '\x1a'));
+        result.push_back(CoreByte(ch));
     return result;
 }
 
@@ -86,14 +90,13 @@ std::vector<std::string> ToCoreLines(const QStringList& lines) {
 }
 
 PackedLines ToPackedCoreLines(QStringView text, QChar lineEnd) {
-    const auto& table = ByteOfUnit();
     PackedLines lines;
     lines.Reserve(size_t(text.size()), size_t(text.count(lineEnd)) + 1);
     for (QChar ch : text) {
         if (ch == lineEnd)
             lines.EndLine();
         else
-            lines.Append(table.value(ch.unicode(), '\x1a'));
+            lines.Append(CoreByte(ch));
     }
     lines.EndText();
     return lines;
