@@ -4,22 +4,22 @@
 #include "language/syntax_check.h"
 #include "shell/nibboform.h"
 #include "shell/prg_memo.h"
-#include "shell/text_codec.h"
 
 #include <QListWidget>
+#include <QTextBlock>
 
 namespace nibbo {
 
 void TNibboForm::SyntaxSpeedButtonClick() {
     InfoListBox->clear();
-    const QStringList lines = PrgMemo->Lines();
-    if (lines.isEmpty()) {
+    PackedLines lines = PrgMemo->CoreLines();
+    if (lines.empty()) {
         Dialogs->ShowMessage(QStringLiteral("Erst Programm schreiben!"));
         FormPaint();
         InfoListBox->addItem(QStringLiteral("kein Programm!"));
         return;
     }
-    const std::vector<std::string> messages = CheckSyntax(ToCoreLines(lines), ProcTable, Scanner);
+    const std::vector<std::string> messages = CheckSyntaxInPlace(lines, ProcTable, Scanner);
     QStringList items;
     items.reserve(qsizetype(messages.size()));
     for (const std::string& message : messages)
@@ -35,12 +35,10 @@ void TNibboForm::SelectErrorLine() {
     const qsizetype colon = first.indexOf(QLatin1Char(':'));
     bool isNumber = false;
     const int line = colon > 0 ? first.left(colon).toInt(&isNumber) : 0;
-    const QStringList lines = PrgMemo->Lines();
-    if (!isNumber || line < 0 || line >= lines.size()) return;
-    int start = 0;
-    for (int i = 0; i < line; ++i)
-        start += int(lines[i].size()) + 2;
-    PrgMemo->SetSelection(start, int(lines[line].size()));
+    if (!isNumber || line < 0 || line >= PrgMemo->LineCount()) return;
+    // Every line before it counts its line break as two characters.
+    const QTextBlock block = PrgMemo->document()->findBlockByNumber(line);
+    PrgMemo->SetSelection(block.position() + line, block.length() - 1);
 }
 
 } // namespace nibbo

@@ -22,5 +22,8 @@ inline constexpr int32_t kMaxNesting = 1000;
 // lines are UTF-8. A text without lines gives the single line "kein Programm!".
 std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable,
                                      ScannerPosition& scanner);
+// The same without a copy of the lines: their comments and tabs become blanks in place.
+std::vector<std::string> CheckSyntaxInPlace(PackedLines& lines, TProcTable& procTable,
+                                            ScannerPosition& scanner);
 
 } // namespace nibbo

@@ -7,7 +7,6 @@
 #include "recording/replay.h"
 #include "shell/prg_memo.h"
 #include "shell/spin_edit.h"
-#include "shell/text_codec.h"
 #include "world/world_view.h"
 
 #include <QAction>
@@ -178,7 +177,7 @@ void TNibboForm::AufzwiederholenMenuItemClick() {
         RestoreWorld(StoredWorld, CurrentWorld, *ItemsSpinEdit);
         FormPaint();
         if (CurrentWorld.StartPlaced) {
-            const ReplayHeader header = StartReplay(Replay, ToCoreLines(PrgMemo->Lines()));
+            const ReplayHeader header = StartReplay(Replay, PrgMemo->CoreLines());
             if (header == ReplayHeader::Accepted) {
                 SetEnabled({AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem,
                             AufzladenMenuItem, AufzspeichernMenuItem, AufzspeichernunterMenuItem},

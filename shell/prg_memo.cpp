@@ -69,11 +69,18 @@ QStringList TPrgMemo::Lines() const {
     return lines;
 }
 
+int TPrgMemo::LineCount() const {
+    return document()->blockCount() - (document()->lastBlock().length() == 1 ? 1 : 0);
+}
+
+// The document's raw text holds the texts of its blocks one after another, each but the last
+// followed by a paragraph separator; reading it is far cheaper than visiting millions of blocks.
+PackedLines TPrgMemo::CoreLines() const {
+    return ToPackedCoreLines(document()->toRawText(), QChar::ParagraphSeparator);
+}
+
 QString TPrgMemo::Text() const {
-    QStringList blocks;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        blocks << block.text();
-    return blocks.join(QLatin1Char('\n'));
+    return document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
 void TPrgMemo::SetText(const QString& text) {

@@ -13,13 +13,20 @@ const QHash<char16_t, char>& ByteOfUnit() {
     static const QHash<char16_t, char> table = [] {
         QHash<char16_t, char> result;
         QByteArray all;
-        for (int i = 0; i < 256; ++i) all.append(char(i));
+        for (int i = 0; i < 256; ++i)
+            all.append(char(i));
         QStringDecoder decoder("windows-1252");
         const QString decoded = decoder.decode(all);
-        for (int i = 0; i < decoded.size() && i < 256; ++i) result.insert(decoded[i].unicode(), char(i));
+        for (int i = 0; i < decoded.size() && i < 256; ++i)
+            result.insert(decoded[i].unicode(), char(i));
         return result;
     }();
     return table;
+}
+
+// A character that Windows-1252 cannot hold becomes 0x1A, which no word of the language contains.
+char CoreByte(QChar ch) {
+    return ByteOfUnit().value(ch.unicode(), '\x1a');
 }
 
 } // namespace
@@ -67,18 +74,32 @@ QStringList SplitLines(const QString& text) {
 }
 
 std::string ToCoreLine(const QString& line) {
-    const auto& table = ByteOfUnit();
     std::string result;
     result.reserve(size_t(line.size()));
-    for (QChar ch : line) result.push_back(table.value(ch.unicode(), '\x1a'));
+    for (QChar ch : line)
+        result.push_back(CoreByte(ch));
     return result;
 }
 
 std::vector<std::string> ToCoreLines(const QStringList& lines) {
     std::vector<std::string> result;
     result.reserve(size_t(lines.size()));
-    for (const QString& line : lines) result.push_back(ToCoreLine(line));
+    for (const QString& line : lines)
+        result.push_back(ToCoreLine(line));
     return result;
+}
+
+PackedLines ToPackedCoreLines(QStringView text, QChar lineEnd) {
+    PackedLines lines;
+    lines.Reserve(size_t(text.size()), size_t(text.count(lineEnd)) + 1);
+    for (QChar ch : text) {
+        if (ch == lineEnd)
+            lines.EndLine();
+        else
+            lines.Append(CoreByte(ch));
+    }
+    lines.EndText();
+    return lines;
 }
 
 } // namespace nibbo

@@ -4,6 +4,8 @@
 // character position intact.
 #pragma once
 
+#include "language/scanner.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,5 +32,8 @@ QStringList SplitLines(const QString& text);
 // Windows-1252 cannot hold becomes the byte 0x1A, which no word of the language contains.
 std::string ToCoreLine(const QString& line);
 std::vector<std::string> ToCoreLines(const QStringList& lines);
+// The lines of a text in which each line but the last ends in `lineEnd`, for the core in one piece,
+// each as ToCoreLine has it; an empty last line is not a line of its own.
+PackedLines ToPackedCoreLines(QStringView text, QChar lineEnd);
 
 } // namespace nibbo

@@ -49,7 +49,7 @@ std::string Utf8FromWindows1252(const std::string& bytes) {
 // The replay of a recording on a world with a start, printing its trace and the message that ends
 // it; returns its exit code.
 int Replay(const Invocation& call, const Options& options, const std::string& bytes, WorldState& state) {
-    SourceLines lines = SplitProgramText(bytes);
+    PackedLines lines = PackProgramText(bytes);
     if (lines.empty()) return kExitClean;
 
     ReplayState replay;

@@ -19,7 +19,8 @@ int ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTa
     const std::optional<std::string> bytes = ReadTextInput(call, path);
     if (!bytes) return kExitNoInput;
     ScannerPosition scanner;
-    const std::vector<std::string> messages = CheckSyntax(SplitProgramText(*bytes), procTable, scanner);
+    PackedLines lines = PackProgramText(*bytes);
+    const std::vector<std::string> messages = CheckSyntaxInPlace(lines, procTable, scanner);
     for (const std::string& message : messages)
         call.Out << message << '\n';
     return messages.empty() ? kExitClean : kExitFindings;
