@@ -10,10 +10,11 @@
 // Target: under 2 s for each step and under 300 MB for each process. Build in Release and run
 // build/bench/bench_large_files; it writes its files to a temporary folder and removes them. With a
 // number of KB as its argument it measures files of that size instead, to weigh a smaller limit.
+#include "shell/file_io.h"
 #include "shell/nibboform.h"
 #include "shell/prg_memo.h"
 #include "shell/spin_edit.h"
-#include "shell/text_file.h"
+#include "support/state_access.h"
 #include "world/world_file.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ extern char** environ;
 namespace {
 
 using namespace nibbo;
+using namespace nibbo::testing;
 using Clock = std::chrono::steady_clock;
 
 size_t fileSize = size_t(kMaxTextFileBytes);
@@ -87,7 +89,9 @@ public:
     void ShowMessage(const QString&) override {}
     bool AskQuestion(const QString&) override { return true; }
     void ShowError(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    std::optional<FileChoice> ChooseFile(const FileDialogSpec&) override { return FileChoice{path_, 0}; }
+    std::optional<FileChoice> ChooseFile(const FileDialogSpec&) override {
+        return FileChoice{path_.toStdString(), 0};
+    }
 
 private:
     QString path_;
@@ -118,24 +122,25 @@ int WindowChild(int argc, char** argv, bool recording) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TNibboForm form(std::make_unique<SilentDialogs>(QString::fromLocal8Bit(argv[2])));
-    form.CurrentWorld.StartColumn = 5;
-    form.CurrentWorld.StartRow = 5;
-    form.CurrentWorld.StartPlaced = true;
-    StoreWorld(form.CurrentWorld, *form.ItemsSpinEdit, form.StoredWorld);
+    CurrentWorld(form).StartColumn = 5;
+    CurrentWorld(form).StartRow = 5;
+    CurrentWorld(form).StartPlaced = true;
+    StoreWorld(CurrentWorld(form), *form.ItemsSpinEdit, StoredWorld(form));
     form.show();
     QCoreApplication::processEvents();
     std::printf("empty window %ld MB", PeakKb() / 1024);
     if (recording) {
-        form.AufzmodusanMenuItemClick();
-        std::printf(", load %.2f s", Seconds([&] { form.AufzladenMenuItemClick(); }));
-        std::printf(", replay start %.2f s", Seconds([&] { form.AufzwiederholenMenuItemClick(); }));
-        form.StopReplay();
+        form.Session().Recording.AufzmodusanMenuItemClick();
+        std::printf(", load %.2f s", Seconds([&] { form.Session().Recording.AufzladenMenuItemClick(); }));
+        std::printf(", replay start %.2f s",
+                    Seconds([&] { form.Session().Recording.AufzwiederholenMenuItemClick(); }));
+        form.Session().Recording.StopReplay();
     } else {
-        std::printf(", load %.2f s", Seconds([&] { form.PrgladenMenuItemClick(); }));
-        std::printf(", check %.2f s", Seconds([&] { form.SyntaxSpeedButtonClick(); }));
+        std::printf(", load %.2f s", Seconds([&] { form.Session().Programs.PrgladenMenuItemClick(); }));
+        std::printf(", check %.2f s", Seconds([&] { form.Session().Syntax.SyntaxSpeedButtonClick(); }));
         std::printf(" (%d messages)", form.InfoListBox->count());
-        std::printf(", run start %.2f s", Seconds([&] { form.RunSpeedButtonClick(); }));
-        form.StopSpeedButtonClick();
+        std::printf(", run start %.2f s", Seconds([&] { form.Session().Run.RunSpeedButtonClick(); }));
+        form.Session().Run.StopSpeedButtonClick();
     }
     std::printf(", %d lines\n", form.PrgMemo->LineCount());
     return 0;

@@ -372,7 +372,7 @@ std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procT
 std::vector<std::string> CheckSyntaxInPlace(PackedLines& lines, TProcTable& procTable,
                                             ScannerPosition& scanner) {
     procTable.clear();
-    if (lines.empty()) return {"kein Programm!"};
+    if (lines.empty()) return {kNoProgramMessage};
     return Parser(lines, procTable, scanner).Run();
 }
 

@@ -18,6 +18,9 @@ namespace nibbo {
 // check with a message of its own.
 inline constexpr int32_t kMaxNesting = 1000;
 
+// The single message of a text without lines.
+inline constexpr const char* kNoProgramMessage = "kein Programm!";
+
 // Rebuilds procTable from scratch and leaves the scanner where the check stopped. The message
 // lines are UTF-8. A text without lines gives the single line "kein Programm!".
 std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable,

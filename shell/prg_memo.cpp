@@ -1,7 +1,5 @@
 #include "shell/prg_memo.h"
 
-#include "shell/text_codec.h"
-
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
@@ -71,12 +69,6 @@ QStringList TPrgMemo::Lines() const {
 
 int TPrgMemo::LineCount() const {
     return document()->blockCount() - (document()->lastBlock().length() == 1 ? 1 : 0);
-}
-
-// The document's raw text holds the texts of its blocks one after another, each but the last
-// followed by a paragraph separator; reading it is far cheaper than visiting millions of blocks.
-PackedLines TPrgMemo::CoreLines() const {
-    return ToPackedCoreLines(document()->toRawText(), QChar::ParagraphSeparator);
 }
 
 QString TPrgMemo::Text() const {

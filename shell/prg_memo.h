@@ -3,8 +3,6 @@
 // file does; this class translates between those positions and the document's own.
 #pragma once
 
-#include "language/scanner.h"
-
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -19,8 +17,6 @@ public:
 
     QStringList Lines() const;
     int LineCount() const;
-    // The lines for the core (see ToCoreLine), without a string per line.
-    PackedLines CoreLines() const;
     // The text with LF line breaks, exactly as the lines and the final line break stand.
     QString Text() const;
     // Replaces the whole text (one change); an equal text changes nothing.

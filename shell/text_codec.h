@@ -1,10 +1,6 @@
-// Program and recording texts live in files as Windows-1252 with CR LF line breaks, and the core
-// reads them as lines of 8-bit characters, one byte per character. These helpers move text between
-// the files, the editor (QString) and the core (std::string of Windows-1252 bytes), keeping every
-// character position intact.
+// The editor's text (QString) and the one Windows-1252 codec of shell/windows1252.h: QString holds
+// UTF-16, so every unit stays the character that positions count.
 #pragma once
-
-#include "language/scanner.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,8 +28,5 @@ QStringList SplitLines(const QString& text);
 // Windows-1252 cannot hold becomes the byte 0x1A, which no word of the language contains.
 std::string ToCoreLine(const QString& line);
 std::vector<std::string> ToCoreLines(const QStringList& lines);
-// The lines of a text in which each line but the last ends in `lineEnd`, for the core in one piece,
-// each as ToCoreLine has it; an empty last line is not a line of its own.
-PackedLines ToPackedCoreLines(QStringView text, QChar lineEnd);
 
 } // namespace nibbo

@@ -104,7 +104,7 @@ int Run(const Invocation& call, const TProcTable& procTable, WorldState& state, 
             }
         }
         if (result.Outcome == StepOutcome::Finished) {
-            call.Out << lines << "Programm beendet!\n";
+            call.Out << lines << kProgramFinishedMessage << '\n';
             return kExitClean;
         }
         if (result.Outcome == StepOutcome::Failed) {
@@ -124,7 +124,7 @@ int CheckAndRun(const Invocation& call, const Options& options, const std::strin
     TProcTable procTable;
     if (const int checked = ReadAndCheckProgram(call, path, procTable); checked != kExitClean) return checked;
     if (!state.Current.StartPlaced) {
-        call.Out << "Kein Startfeld vorhanden!\n";
+        call.Out << kNoStartMessage << '\n';
         return kExitStopped;
     }
     ran = true;
