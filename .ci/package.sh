@@ -3,7 +3,7 @@
 # `apt install ./nibbo_*.deb`, and the installed program started under Xvfb until its window shows.
 # The package is removed again at the end.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 passed=0
 failed=0
