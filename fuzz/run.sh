@@ -35,7 +35,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" "${launcher[@]}" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIBBO_FUZZ=ON -DNIBBO_TESTS=OFF -DNIBBO_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_seed_limits $(printf 'fuzz_%s ' "${targets[@]}")
+cmake --build "$build" --target fuzz_seed_limits "${targets[@]/#/fuzz_}"
 rm -rf "$build/seeds"
 "$build/fuzz/fuzz_seed_limits" "$build/seeds"
 
