@@ -1,7 +1,15 @@
-// Renders the main window into a PNG for the README: a program running on a small world of walls
-// and food, driven through the window's own run controls. The program is stepped with
-// "Einzelschritt" until Nibbo has eaten on its way; the picture shows the running statement selected
-// in the editor and the figure chewing. Runs without a display (QT_QPA_PLATFORM=offscreen).
+// Renders pictures of the main window without a display (QT_QPA_PLATFORM=offscreen):
+//   nibbo-screenshot OUTPUT.png
+//     the main window for the README: a program running on a small world of walls and food, driven
+//     through the window's own run controls. The program is stepped with "Einzelschritt" until
+//     Nibbo has eaten on its way; the picture shows the running statement selected in the editor and
+//     the figure chewing.
+//   nibbo-screenshot --world WORLD.wlt OUTPUT.png
+//     the world view's cells and grid lines at pixel ratio 1 after "Welt laden" of the file.
+//   nibbo-screenshot --pictures OUTPUT.png
+//     every picture of the world view's three image lists, each drawn into a cell of the empty
+//     world view at pixel ratio 1; OUTPUT.png.json lists the drawing calls, so that another front
+//     end can draw the same sheet and compare it pixel by pixel.
 #include "shell/file_io.h"
 #include "shell/nibboform.h"
 #include "shell/prg_memo.h"
@@ -11,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -75,16 +84,83 @@ public:
     }
 };
 
-} // namespace
+// Draws onto the world view and writes down every call, as a line of a JSON array.
+class ListedCanvas : public nibbo::WorldCanvas {
+public:
+    explicit ListedCanvas(nibbo::WorldCanvas& target) : target_(target) {}
+    QStringList Calls;
 
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: nibbo-screenshot OUTPUT.png\n";
-        return 64;
+    void FillPath(int column, int row) override {
+        target_.FillPath(column, row);
+        List("FillPath", column, row, 0);
     }
-    const QString output = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    void DrawWallPicture(int column, int row) override {
+        target_.DrawWallPicture(column, row);
+        List("DrawWallPicture", column, row, 0);
+    }
+    void DrawFoodPicture(int column, int row, int portions) override {
+        target_.DrawFoodPicture(column, row, portions);
+        List("DrawFoodPicture", column, row, portions);
+    }
+    void DrawFigurePicture(int column, int row, int image) override {
+        target_.DrawFigurePicture(column, row, image);
+        List("DrawFigurePicture", column, row, image);
+    }
+
+private:
+    void List(const char* call, int column, int row, int picture) {
+        Calls << QStringLiteral("[\"%1\", %2, %3, %4]")
+                     .arg(QLatin1String(call))
+                     .arg(column)
+                     .arg(row)
+                     .arg(picture);
+    }
+    nibbo::WorldCanvas& target_;
+};
+
+// Every picture of the three lists in a cell of its own: the figure's twenty in four rows, one row
+// per orientation; the wall; the nine food pictures; and the figure over the most food.
+void DrawPictureSheet(nibbo::WorldCanvas& canvas) {
+    using namespace nibbo;
+    for (int image = 0; image < 4 * kFigureFrames; ++image)
+        canvas.DrawFigurePicture(2 + image % kFigureFrames, 2 + image / kFigureFrames, image);
+    canvas.DrawWallPicture(9, 2);
+    for (int portions = 1; portions <= kMaxFood; ++portions)
+        canvas.DrawFoodPicture(8 + portions, 4, portions);
+    canvas.DrawFoodPicture(9, 6, kMaxFood);
+    canvas.DrawFigurePicture(9, 6, FigureImage(South, kRestingFrame));
+}
+
+bool Save(const QImage& image, const QString& path) {
+    if (image.save(path)) return true;
+    QTextStream(stderr) << "nibbo-screenshot: cannot write " << path << "\n";
+    return false;
+}
+
+int WorldView(const QString& world, const QString& output) {
+    nibbo::TNibboForm form(std::make_unique<SilentDialogs>());
+    if (!form.Session().World.LoadWorldFile(QFile::encodeName(world).toStdString())) {
+        QTextStream(stderr) << "nibbo-screenshot: cannot read " << world << "\n";
+        return 66;
+    }
+    return Save(form.FeldEditorDrawGrid->Surface(), output) ? 0 : 73;
+}
+
+int PictureSheet(const QString& output) {
+    nibbo::TNibboForm form(std::make_unique<SilentDialogs>());
+    ListedCanvas canvas(*form.FeldEditorDrawGrid);
+    DrawPictureSheet(canvas);
+    if (!Save(form.FeldEditorDrawGrid->Surface(), output)) return 73;
+    QFile calls(output + QStringLiteral(".json"));
+    if (!calls.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        QTextStream(stderr) << "nibbo-screenshot: cannot write " << calls.fileName() << "\n";
+        return 73;
+    }
+    calls.write(("[\n  " + canvas.Calls.join(QStringLiteral(",\n  ")) + "\n]\n").toUtf8());
+    return 0;
+}
+
+int MainWindow(const QString& output) {
     auto dialogs = std::make_unique<SilentDialogs>();
     SilentDialogs& shown = *dialogs;
     nibbo::TNibboForm form(std::move(dialogs));
@@ -129,9 +205,21 @@ int main(int argc, char* argv[]) {
         QPainter painter(&picture);
         painter.drawImage(form.FeldEditorDrawGrid->mapTo(&form, QPoint(2, 2)), onScreen);
     }
-    if (!picture.save(output)) {
-        QTextStream(stderr) << "cannot write " << argv[1] << "\n";
-        return 73;
-    }
-    return 0;
+    return Save(picture.toImage(), output) ? 0 : 73;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QStringList args = QApplication::arguments().mid(1);
+    const auto absolute = [](const QString& path) { return QFileInfo(path).absoluteFilePath(); };
+    if (args.size() == 1) return MainWindow(absolute(args[0]));
+    if (args.size() == 3 && args[0] == QLatin1String("--world")) return WorldView(args[1], absolute(args[2]));
+    if (args.size() == 2 && args[0] == QLatin1String("--pictures")) return PictureSheet(absolute(args[1]));
+    QTextStream(stderr) << "usage: nibbo-screenshot OUTPUT.png\n"
+                           "       nibbo-screenshot --world WORLD.wlt OUTPUT.png\n"
+                           "       nibbo-screenshot --pictures OUTPUT.png\n";
+    return 64;
 }
