@@ -11,16 +11,7 @@ namespace nibbo::pictures {
 
 namespace {
 
-// Mouth opening (half the angle of the wedge, in degrees) and whether the red bite shows, by frame.
-struct FrameLook {
-    qreal halfMouth;
-    bool bite;
-};
-constexpr FrameLook kFrames[5] = {{0, false}, {28, false}, {50, false}, {50, true}, {28, true}};
 constexpr int kRestingFrameLook = 1;
-
-// The figure's eye, facing east.
-constexpr qreal kEyeX = 12, kEyeY = 5, kEyeSize = 2;
 
 // The icon: where the figure sits on its tile and how large it is, and the portion in front of it.
 constexpr qreal kIconRadius = 5;
@@ -95,92 +86,77 @@ QString Number(qreal value) {
 
 } // namespace
 
-void PaintWall(QPainter& painter) {
+void PaintPicture(QPainter& painter, const Picture& picture) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRectF(0, 0, kCellSize, kCellSize), kWallDark);
-    painter.fillRect(QRectF(3, 3, 19, 19), kWallLight);
+    painter.setPen(Qt::NoPen);
+    if (picture.QuarterTurns != 0) {
+        const qreal centre = picture.Size / 2.0;
+        painter.translate(centre, centre);
+        painter.rotate(-90.0 * picture.QuarterTurns);
+        painter.translate(-centre, -centre);
+    }
+    for (const Shape& shape : picture.Shapes) {
+        const QColor colour = Colour(shape.Colour);
+        const QRectF box(shape.X, shape.Y, shape.Width, shape.Height);
+        painter.setRenderHint(QPainter::Antialiasing, shape.Smooth);
+        painter.setBrush(colour);
+        switch (shape.Type) {
+        case Shape::Box:
+            if (shape.Smooth)
+                painter.drawRect(box);
+            else
+                painter.fillRect(box, colour);
+            break;
+        case Shape::Ellipse: {
+            QPainterPath path;
+            path.addEllipse(box);
+            painter.drawPath(path);
+            break;
+        }
+        case Shape::Pie: {
+            QPainterPath path;
+            path.moveTo(box.center());
+            path.arcTo(box, shape.StartAngle, shape.SpanAngle);
+            path.closeSubpath();
+            painter.drawPath(path);
+            break;
+        }
+        case Shape::Polygon: {
+            QPolygonF polygon;
+            for (const Point& point : shape.Points)
+                polygon << QPointF(point.X, point.Y);
+            painter.drawPolygon(polygon);
+            break;
+        }
+        case Shape::Polyline: {
+            QPolygonF line;
+            for (const Point& point : shape.Points)
+                line << QPointF(point.X, point.Y);
+            painter.setPen(QPen(colour, shape.PenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolyline(line);
+            painter.setPen(Qt::NoPen);
+            break;
+        }
+        }
+    }
     painter.restore();
+}
+
+void PaintWall(QPainter& painter) {
+    PaintPicture(painter, WallPicture());
 }
 
 void PaintFood(QPainter& painter, int portions) {
-    static constexpr int kX[3] = {4, 11, 18};
-    static constexpr int kY[3] = {17, 10, 3};
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int i = 0; i < portions && i < 9; ++i) painter.fillRect(QRectF(kX[i % 3], kY[i / 3], 4, 4), kFoodWhite);
-    painter.restore();
+    PaintPicture(painter, FoodPicture(portions));
 }
 
 void PaintFigure(QPainter& painter, int orientation, int frame) {
-    const FrameLook look = kFrames[((frame % 5) + 5) % 5];
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    // Draw facing east and turn the whole picture; turning by quarters keeps the pixels aligned.
-    painter.translate(12.5, 12.5);
-    painter.rotate(-90.0 * (orientation & 3));
-    painter.translate(-12.5, -12.5);
-
-    const QRectF disc(0, 0, kCellSize, kCellSize);
-    QPainterPath body;
-    if (look.halfMouth <= 0) {
-        body.addEllipse(disc);
-    } else {
-        body.moveTo(12.5, 12.5);
-        body.arcTo(disc, look.halfMouth, 360.0 - 2 * look.halfMouth);
-        body.closeSubpath();
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kFigureYellow);
-    painter.drawPath(body);
-
-    if (look.bite) {
-        painter.setBrush(QColor(220, 0, 0));
-        painter.drawEllipse(QRectF(16, 10.5, 5, 4));
-    }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRectF(kEyeX, kEyeY, kEyeSize, kEyeSize), Qt::black);
-    painter.restore();
+    PaintPicture(painter, FigurePicture(orientation, frame));
 }
 
 void PaintButton(QPainter& painter, Button button) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    switch (button) {
-    case Button::Run: {
-        painter.setBrush(QColor(0, 128, 0));
-        const QPointF triangle[3] = {{4, 2}, {13, 8}, {4, 14}};
-        painter.drawPolygon(triangle, 3);
-        break;
-    }
-    case Button::Pause:
-        painter.setBrush(QColor(0, 0, 160));
-        painter.drawRect(QRectF(4, 2, 3, 12));
-        painter.drawRect(QRectF(9, 2, 3, 12));
-        break;
-    case Button::Stop:
-        painter.setBrush(QColor(160, 0, 0));
-        painter.drawRect(QRectF(3, 3, 10, 10));
-        break;
-    case Button::Step: {
-        painter.setBrush(QColor(0, 0, 160));
-        painter.drawRect(QRectF(2, 2, 3, 12));
-        painter.setBrush(QColor(0, 128, 0));
-        const QPointF triangle[3] = {{7, 2}, {14, 8}, {7, 14}};
-        painter.drawPolygon(triangle, 3);
-        break;
-    }
-    case Button::Syntax: {
-        QPen pen(QColor(220, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        const QPointF tick[3] = {{2.5, 8.5}, {6, 12.5}, {13.5, 3}};
-        painter.drawPolyline(tick, 3);
-        break;
-    }
-    }
-    painter.restore();
+    PaintPicture(painter, ButtonPicture(button));
 }
 
 void PaintAppIcon(QPainter& painter) {
@@ -199,7 +175,7 @@ void PaintAppIcon(QPainter& painter) {
 QByteArray AppIconSvg() {
     // The figure's body: from the centre to the upper lip, round the back to the lower lip, closed.
     const qreal r = kCellSize / 2.0;
-    const qreal mouth = qDegreesToRadians(kFrames[kRestingFrameLook].halfMouth);
+    const qreal mouth = qDegreesToRadians(FigureHalfMouth(kRestingFrameLook));
     const QString lipX = Number(r + r * std::cos(mouth));
     const QString upperY = Number(r - r * std::sin(mouth)), lowerY = Number(r + r * std::sin(mouth));
     const QString size = Number(kCellSize);
@@ -218,7 +194,7 @@ QByteArray AppIconSvg() {
     svg += QStringLiteral("    <path d=\"M %1 %1 L %2 %3 A %1 %1 0 1 0 %2 %4 Z\" fill=\"%5\"/>\n")
                .arg(Number(r), lipX, upperY, lowerY, kFigureYellow.name());
     svg += QStringLiteral("    <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%3\" fill=\"#000000\"/>\n")
-               .arg(Number(kEyeX), Number(kEyeY), Number(kEyeSize));
+               .arg(Number(kFigureEyeX), Number(kFigureEyeY), Number(kFigureEyeSize));
     svg += QStringLiteral("  </g>\n</svg>\n");
     return svg.toUtf8();
 }

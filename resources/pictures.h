@@ -1,8 +1,10 @@
-// The pictures of the world, of the run buttons and of the program's icon, drawn as shapes rather
-// than stored as bitmaps so that they come out sharp at every device pixel ratio. Each function
-// paints one picture into the logical square at the painter's origin (25 x 25 for world pictures
-// and the icon, 16 x 16 for buttons).
+// The pictures of the world, of the run buttons and of the program's icon, painted with Qt from
+// their shapes (resources/picture_shapes.h) rather than stored as bitmaps, so that they come out
+// sharp at every device pixel ratio. Each function paints one picture into the logical square at
+// the painter's origin (25 x 25 for world pictures and the icon, 16 x 16 for buttons).
 #pragma once
+
+#include "resources/picture_shapes.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -14,24 +16,23 @@ class QPainter;
 
 namespace nibbo::pictures {
 
-inline constexpr int kCellSize = 25;
-inline constexpr int kButtonSize = 16;
+inline QColor Colour(Rgb rgb) {
+    return QColor(rgb.Red, rgb.Green, rgb.Blue);
+}
 
-inline const QColor kPathColour{0, 0, 102};
-inline const QColor kWallLight{0, 189, 255};
-inline const QColor kWallDark{8, 123, 165};
-inline const QColor kGridLine{192, 192, 192};
-inline const QColor kFigureYellow{255, 255, 0};
-inline const QColor kFoodWhite{255, 255, 255};
+inline const QColor kPathColour = Colour(kPathRgb);
+inline const QColor kWallLight = Colour(kWallLightRgb);
+inline const QColor kWallDark = Colour(kWallDarkRgb);
+inline const QColor kGridLine = Colour(kGridLineRgb);
+inline const QColor kFigureYellow = Colour(kFigureYellowRgb);
+inline const QColor kFoodWhite = Colour(kFoodWhiteRgb);
 
-// The opaque wall block: a 19 x 19 light-blue square inside a 3-pixel darker frame.
+// One picture of shapes, into the logical square at the painter's origin.
+void PaintPicture(QPainter& painter, const Picture& picture);
+
 void PaintWall(QPainter& painter);
-// 1..9 white 4 x 4 squares on a transparent background, bottom row first, left to right.
 void PaintFood(QPainter& painter, int portions);
-// The figure facing orientation 0..3 (east, north, west, south) in chewing frame 0..4.
 void PaintFigure(QPainter& painter, int orientation, int frame);
-
-enum class Button { Run, Pause, Stop, Step, Syntax };
 void PaintButton(QPainter& painter, Button button);
 
 // The program's icon: the figure facing east, about to eat a portion of food, on a rounded tile of
