@@ -30,46 +30,26 @@ namespace nibbo {
 
 namespace {
 
-constexpr int kClientWidth = 1008;
-constexpr int kClientHeight = 635;
-constexpr int kStatusBarHeight = 19;
-constexpr int kPanelHeight = 89;
-constexpr int kPanelTop = 527;
 // Message lists longer than this give all their lines the height and width of the first.
 constexpr std::size_t kMessagesMeasured = 1000;
-constexpr int kSliderLeft = 456;
-constexpr int kSliderRight = 630; // the syntax button's right edge
 
-// The memo's text at start: a comment of the taught language, then four empty lines.
-const char* const kInitialProgram = "{\n"
-                                    "  Nibbo - Programmieren lernen mit Nibbo\n"
-                                    "  Version 1.0, Dezember 2026\n"
-                                    "  Das Nibbo-Team, für den Informatikunterricht\n"
-                                    "}\n"
-                                    "\n"
-                                    "\n"
-                                    "\n"
-                                    "\n";
+QRect Geometry(Box box) {
+    return QRect(box.Left, box.Top, box.Width, box.Height);
+}
 
-QLabel* MakeLabel(const QString& text, QWidget* parent, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->move(left, top);
+QLabel* MakeLabel(const Label& text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(text.Text), parent);
+    label->move(text.Left, text.Top);
     label->adjustSize();
     return label;
 }
 
-TLegendPicture* MakeLegendPicture(QWidget* parent, int left, int top, TLegendPicture::Painter paint) {
-    auto* picture = new TLegendPicture(std::move(paint), parent);
-    picture->move(left, top);
-    return picture;
-}
-
-QToolButton* MakeButton(QWidget* parent, int left, pictures::Button picture, const QString& hint) {
+QToolButton* MakeButton(QWidget* parent, const RunButton& spec) {
     auto* button = new QToolButton(parent);
-    button->setGeometry(left, 8, 23, 22);
-    button->setIcon(pictures::ButtonIcon(picture));
+    button->setGeometry(spec.Left, layout::kButtonTop, layout::kButtonWidth, layout::kButtonHeight);
+    button->setIcon(pictures::ButtonIcon(spec.Picture));
     button->setIconSize(QSize(pictures::kButtonSize, pictures::kButtonSize));
-    button->setToolTip(hint);
+    button->setToolTip(QString::fromUtf8(spec.Hint));
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -119,7 +99,7 @@ QString FromUtf16(std::u16string_view text) {
 } // namespace
 
 QString StatusBanner() {
-    return QStringLiteral("Nibbo 1.0 – Dezember 2026");
+    return QString::fromUtf8(kStatusBanner);
 }
 
 TNibboForm::TNibboForm(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
@@ -145,7 +125,7 @@ TNibboForm::TNibboForm(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     ConnectHandlers();
 
     // Fixed size: the client area below the menu bar is 1008 x 635.
-    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    setFixedSize(layout::kClientWidth, layout::kClientHeight + menuBar()->sizeHint().height());
     setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint |
                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint) &
                    ~Qt::WindowMaximizeButtonHint);
@@ -165,90 +145,97 @@ TNibboForm::~TNibboForm() {
 
 void TNibboForm::BuildControls() {
     auto* client = new QWidget(this);
-    client->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    client->setFixedSize(layout::kClientWidth, layout::kClientHeight - layout::kStatusBarHeight);
     setCentralWidget(client);
 
     FeldEditorDrawGrid = new TWorldGrid(PacImageList, SteinImageList, ItemImageList, client);
     FeldEditorDrawGrid->setObjectName(QStringLiteral("FeldEditorDrawGrid"));
-    FeldEditorDrawGrid->move(1, 1);
+    FeldEditorDrawGrid->move(layout::kWorldView.Left, layout::kWorldView.Top);
 
     Panel1 = new QWidget(client);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, kPanelTop, kClientWidth, kPanelHeight);
+    Panel1->setGeometry(Geometry(layout::kPanel));
 
     PrgMemo = new TPrgMemo(client);
     PrgMemo->setObjectName(QStringLiteral("PrgMemo"));
-    PrgMemo->setGeometry(640, 0, 361, 529);
+    PrgMemo->setGeometry(Geometry(layout::kEditor));
     PrgMemo->setPlainText(QString::fromUtf8(kInitialProgram));
 
     // The legend: how the mouse builds a world.
-    LegendStartImage = MakeLegendPicture(Panel1, 8, 8, [this](QPainter& p) {
-        PacImageList.Draw(p, QPointF(0, 0), FigureImage(East, kRestingFrame));
-    });
-    MakeLabel(QStringLiteral("Startposition / Orientierung"), Panel1, 40, 8);
-    MakeLabel(QStringLiteral("Strg + linke Maustaste"), Panel1, 40, 24);
-    LegendWallImage =
-        MakeLegendPicture(Panel1, 8, 48, [this](QPainter& p) { SteinImageList.Draw(p, QPointF(0, 0), 0); });
-    MakeLabel(QStringLiteral("Mauer"), Panel1, 40, 48);
-    MakeLabel(QStringLiteral("linke Maustaste"), Panel1, 40, 64);
-    LegendPathImage = MakeLegendPicture(Panel1, 192, 8, [](QPainter&) {});
-    MakeLabel(QStringLiteral("Weg"), Panel1, 232, 8);
-    MakeLabel(QStringLiteral("rechte Maustaste"), Panel1, 232, 24);
-    LegendFoodImage =
-        MakeLegendPicture(Panel1, 192, 48, [this](QPainter& p) { ItemImageList.Draw(p, QPointF(0, 0), 4); });
-    MakeLabel(QStringLiteral("Futter"), Panel1, 232, 44);
-    MakeLabel(QStringLiteral("Shift + linke/rechte Maustaste"), Panel1, 232, 60);
+    for (const LegendEntry& entry : Legend()) {
+        TLegendPicture::Painter paint = [](QPainter&) {};
+        TLegendPicture** member = &LegendPathImage;
+        switch (entry.Picture) {
+        case LegendPicture::Start:
+            paint = [this](QPainter& p) {
+                PacImageList.Draw(p, QPointF(0, 0), FigureImage(East, kRestingFrame));
+            };
+            member = &LegendStartImage;
+            break;
+        case LegendPicture::Wall:
+            paint = [this](QPainter& p) { SteinImageList.Draw(p, QPointF(0, 0), 0); };
+            member = &LegendWallImage;
+            break;
+        case LegendPicture::Path:
+            break;
+        case LegendPicture::Food:
+            paint = [this](QPainter& p) { ItemImageList.Draw(p, QPointF(0, 0), 4); };
+            member = &LegendFoodImage;
+            break;
+        }
+        *member = new TLegendPicture(std::move(paint), Panel1);
+        (*member)->move(entry.Left, entry.Top);
+        MakeLabel(entry.Title, Panel1);
+        MakeLabel(entry.Hint, Panel1);
+    }
 
-    MakeLabel(QStringLiteral("Futter:"), Panel1, 392, 8);
+    MakeLabel(kStockLabel, Panel1);
     ItemsSpinEdit = new TSpinEdit(Panel1);
     ItemsSpinEdit->setObjectName(QStringLiteral("ItemsSpinEdit"));
-    ItemsSpinEdit->setGeometry(392, 24, 49, 22);
+    ItemsSpinEdit->setGeometry(Geometry(layout::kStockField));
 
-    QLabel* delayLabel = MakeLabel(QStringLiteral("Verzögerung:"), Panel1, 392, 56);
+    QLabel* delayLabel = MakeLabel(kSpeedLabel, Panel1);
     SpeedTrackBar = new QSlider(Qt::Horizontal, Panel1);
     SpeedTrackBar->setObjectName(QStringLiteral("SpeedTrackBar"));
-    // The slider ends under the syntax button. It starts at 456 unless the label's text reaches
-    // that far; then it starts one blank after the text, so that its groove and its handle at 0
-    // never cover the colon.
+    // The slider ends under the syntax button. It starts at its place unless the label's text
+    // reaches that far; then it starts one blank after the text, so that its groove and its handle
+    // at 0 never cover the colon.
+    const int sliderRight = layout::kSlider.Left + layout::kSlider.Width;
     const int sliderLeft =
-        std::max(kSliderLeft, delayLabel->geometry().right() + 1 +
-                                  delayLabel->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
-    SpeedTrackBar->setGeometry(sliderLeft, 48, kSliderRight - sliderLeft, 33);
-    SpeedTrackBar->setRange(0, 10);
-    SpeedTrackBar->setValue(5);
+        std::max(layout::kSlider.Left, delayLabel->geometry().right() + 1 +
+                                           delayLabel->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    SpeedTrackBar->setGeometry(sliderLeft, layout::kSlider.Top, sliderRight - sliderLeft,
+                               layout::kSlider.Height);
+    SpeedTrackBar->setRange(kSpeedMinimum, kSpeedMaximum);
+    SpeedTrackBar->setValue(kSpeedAtStart);
     SpeedTrackBar->setSingleStep(1);
     SpeedTrackBar->setPageStep(1);
     SpeedTrackBar->setTickPosition(QSlider::TicksBelow);
     SpeedTrackBar->setTickInterval(1);
 
-    RunSpeedButton = MakeButton(Panel1, 472, pictures::Button::Run, QStringLiteral("Run"));
-    PauseSpeedButton = MakeButton(Panel1, 504, pictures::Button::Pause, QStringLiteral("Pause / Weiter"));
-    StopSpeedButton = MakeButton(Panel1, 536, pictures::Button::Stop, QStringLiteral("Stopp"));
-    StepSpeedButton = MakeButton(Panel1, 568, pictures::Button::Step, QStringLiteral("Einzelschritt"));
-    SyntaxSpeedButton =
-        MakeButton(Panel1, 608, pictures::Button::Syntax, QStringLiteral("Syntax-Überprüfung"));
+    for (const RunButton& spec : RunButtons())
+        ButtonOf(spec.Which) = MakeButton(Panel1, spec);
 
     InfoListBox = new QListWidget(Panel1);
     InfoListBox->setObjectName(QStringLiteral("InfoListBox"));
-    InfoListBox->setGeometry(640, 8, 361, 73);
+    InfoListBox->setGeometry(Geometry(layout::kMessageList));
 
     PrgMemo->raise();
 
     DateiInfoStatusBar = new QStatusBar(this);
     DateiInfoStatusBar->setObjectName(QStringLiteral("DateiInfoStatusBar"));
     DateiInfoStatusBar->setSizeGripEnabled(false);
-    DateiInfoStatusBar->setFixedHeight(kStatusBarHeight);
+    DateiInfoStatusBar->setFixedHeight(layout::kStatusBarHeight);
     DateiInfoStatusBar->setContentsMargins(0, 0, 0, 0);
-    const int widths[3] = {162, 400, 400};
     const Qt::Alignment alignments[3] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
     for (int i = 0; i < 3; ++i) {
         StatusPanels[i] = new TStatusPanel(DateiInfoStatusBar);
-        StatusPanels[i]->setFixedWidth(widths[i]);
+        StatusPanels[i]->setFixedWidth(layout::kStatusPanelWidths[std::size_t(i)]);
         StatusPanels[i]->setAlignment(alignments[i] | Qt::AlignVCenter);
         // A thin sunken box round each panel, low enough that the text is not cut off. The text
         // keeps its distance from the box by the padding alone, so that the room for a file name
         // is the panel's contents.
-        StatusPanels[i]->setFixedHeight(kStatusBarHeight - 2);
+        StatusPanels[i]->setFixedHeight(layout::kStatusBarHeight - 2);
         StatusPanels[i]->setIndent(0);
         StatusPanels[i]->setStyleSheet(QStringLiteral("QLabel { border: 1px solid; border-color: #a0a0a0 "
                                                       "#ffffff #ffffff #a0a0a0; padding: 0px 6px; }"));
@@ -260,39 +247,48 @@ void TNibboForm::BuildControls() {
 
 void TNibboForm::BuildMenus() {
     QMenuBar* bar = menuBar();
-    InfoMenuItem = bar->addAction(QStringLiteral("Info"));
-
-    ArbeitsfeldMenuItem = bar->addMenu(QStringLiteral("Nibbos Welt"));
-    AFresetMenuItem = ArbeitsfeldMenuItem->addAction(QStringLiteral("Welt zurücksetzen"));
-    AFresetMenuItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    AFresetMenuItem->setShortcutContext(Qt::WindowShortcut);
-    NeuAFMenuItem = ArbeitsfeldMenuItem->addAction(QStringLiteral("neue Welt"));
-    AFladenMenuItem = ArbeitsfeldMenuItem->addAction(QStringLiteral("Welt laden"));
-    AFspeichernMenuItem = ArbeitsfeldMenuItem->addAction(QStringLiteral("Welt speichern"));
-    AFspeichernMenuItem->setEnabled(false);
-    AFspeichernunterMenuItem = ArbeitsfeldMenuItem->addAction(QStringLiteral("Welt speichern unter ..."));
-
-    AufzeichnenMenuItem = bar->addMenu(QStringLiteral("Aufzeichnen"));
-    AufzmodusanMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnungsmodus an"));
-    AufzstartenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung starten"));
-    AufzbeendenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung beenden"));
-    AufzwiederholenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung abspielen"));
-    AufzladenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung laden"));
-    AufzspeichernMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung speichern"));
-    AufzspeichernunterMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufz. speichern unter ..."));
-    for (QAction* item : {AufzstartenMenuItem, AufzbeendenMenuItem, AufzwiederholenMenuItem,
-                          AufzladenMenuItem, AufzspeichernMenuItem, AufzspeichernunterMenuItem})
-        item->setEnabled(false);
-
-    ProgrammMenuItem = bar->addMenu(QStringLiteral("Programm"));
-    NeuPrgMenuItem = ProgrammMenuItem->addAction(QStringLiteral("neues Programm"));
-    PrgladenMenuItem = ProgrammMenuItem->addAction(QStringLiteral("Programm laden"));
-    PrgspeichernMenuItem = ProgrammMenuItem->addAction(QStringLiteral("Programm speichern"));
-    PrgspeichernMenuItem->setEnabled(false);
-    PrgspeichernunterMenuItem = ProgrammMenuItem->addAction(QStringLiteral("Prg speichern unter ..."));
-
-    HilfeMenuItem = bar->addAction(QStringLiteral("Hilfe"));
-    EndeMenuItem = bar->addAction(QStringLiteral("Ende"));
+    for (const MenuBarEntry& entry : MenuBar()) {
+        const QString caption = QString::fromUtf8(entry.Caption);
+        if (entry.Which) {
+            menuItems_[*entry.Which] = bar->addAction(caption);
+            continue;
+        }
+        QMenu* menu = bar->addMenu(caption);
+        menus_.push_back(menu);
+        for (const MenuItem& item : entry.Items) {
+            QAction* action = menu->addAction(QString::fromUtf8(item.Caption));
+            action->setEnabled(item.EnabledAtStart);
+            if (item.Shortcut) {
+                action->setShortcut(
+                    QKeySequence(QString::fromUtf8(item.Shortcut), QKeySequence::PortableText));
+                action->setShortcutContext(Qt::WindowShortcut);
+            }
+            menuItems_[item.Which] = action;
+        }
+    }
+    ArbeitsfeldMenuItem = menus_.at(0);
+    AufzeichnenMenuItem = menus_.at(1);
+    ProgrammMenuItem = menus_.at(2);
+    using M = MenuCommand;
+    InfoMenuItem = menuItems_.at(M::Info);
+    AFresetMenuItem = menuItems_.at(M::AFreset);
+    NeuAFMenuItem = menuItems_.at(M::NeuAF);
+    AFladenMenuItem = menuItems_.at(M::AFladen);
+    AFspeichernMenuItem = menuItems_.at(M::AFspeichern);
+    AFspeichernunterMenuItem = menuItems_.at(M::AFspeichernunter);
+    AufzmodusanMenuItem = menuItems_.at(M::Aufzmodusan);
+    AufzstartenMenuItem = menuItems_.at(M::Aufzstarten);
+    AufzbeendenMenuItem = menuItems_.at(M::Aufzbeenden);
+    AufzwiederholenMenuItem = menuItems_.at(M::Aufzwiederholen);
+    AufzladenMenuItem = menuItems_.at(M::Aufzladen);
+    AufzspeichernMenuItem = menuItems_.at(M::Aufzspeichern);
+    AufzspeichernunterMenuItem = menuItems_.at(M::Aufzspeichernunter);
+    NeuPrgMenuItem = menuItems_.at(M::NeuPrg);
+    PrgladenMenuItem = menuItems_.at(M::Prgladen);
+    PrgspeichernMenuItem = menuItems_.at(M::Prgspeichern);
+    PrgspeichernunterMenuItem = menuItems_.at(M::Prgspeichernunter);
+    HilfeMenuItem = menuItems_.at(M::Hilfe);
+    EndeMenuItem = menuItems_.at(M::Ende);
 }
 
 void TNibboForm::BuildTimers() {
@@ -318,42 +314,22 @@ void TNibboForm::ConnectHandlers() {
     };
     connect(PrgMemo, &QPlainTextEdit::textChanged, this, [&session] { session.Programs.PrgMemoChange(); });
 
-    const auto onClick = [this](QToolButton* button, auto handler) {
-        connect(button, &QToolButton::clicked, this, handler);
-    };
-    onClick(RunSpeedButton, [&session] { session.Run.RunSpeedButtonClick(); });
-    onClick(PauseSpeedButton, [&session] { session.Run.PauseSpeedButtonClick(); });
-    onClick(StopSpeedButton, [&session] { session.Run.StopSpeedButtonClick(); });
-    onClick(StepSpeedButton, [&session] { session.Run.StepSpeedButtonClick(); });
-    onClick(SyntaxSpeedButton, [&session] { session.Syntax.SyntaxSpeedButtonClick(); });
+    for (const RunButton& spec : RunButtons()) {
+        connect(ButtonOf(spec.Which), &QToolButton::clicked, this,
+                [&session, which = spec.Which] { PressButton(session, which); });
+    }
 
     connect(MoveTimer, &QTimer::timeout, this, [&session] { session.Run.MoveTimerTimer(); });
     connect(StepTimer, &QTimer::timeout, this, [&session] { session.Run.StepTimerTimer(); });
     connect(AufzTimer, &QTimer::timeout, this, [&session] { session.Recording.AufzTimerTimer(); });
 
-    const auto onTrigger = [this](QAction* item, auto handler) {
-        connect(item, &QAction::triggered, this, handler);
-    };
-    onTrigger(InfoMenuItem, [this] { InfoMenuItemClick(); });
-    onTrigger(AFresetMenuItem, [&session] { session.World.AFresetMenuItemClick(); });
-    onTrigger(NeuAFMenuItem, [&session] { session.World.NeuAFMenuItemClick(); });
-    onTrigger(AFladenMenuItem, [&session] { session.World.AFladenMenuItemClick(); });
-    onTrigger(AFspeichernMenuItem, [&session] { session.World.AFspeichernMenuItemClick(); });
-    onTrigger(AFspeichernunterMenuItem, [&session] { session.World.AFspeichernunterMenuItemClick(); });
-    onTrigger(AufzmodusanMenuItem, [&session] { session.Recording.AufzmodusanMenuItemClick(); });
-    onTrigger(AufzstartenMenuItem, [&session] { session.Recording.AufzstartenMenuItemClick(); });
-    onTrigger(AufzbeendenMenuItem, [&session] { session.Recording.AufzbeendenMenuItemClick(); });
-    onTrigger(AufzwiederholenMenuItem, [&session] { session.Recording.AufzwiederholenMenuItemClick(); });
-    onTrigger(AufzladenMenuItem, [&session] { session.Recording.AufzladenMenuItemClick(); });
-    onTrigger(AufzspeichernMenuItem, [&session] { session.Recording.AufzspeichernMenuItemClick(); });
-    onTrigger(AufzspeichernunterMenuItem,
-              [&session] { session.Recording.AufzspeichernunterMenuItemClick(); });
-    onTrigger(NeuPrgMenuItem, [&session] { session.Programs.NeuPrgMenuItemClick(); });
-    onTrigger(PrgladenMenuItem, [&session] { session.Programs.PrgladenMenuItemClick(); });
-    onTrigger(PrgspeichernMenuItem, [&session] { session.Programs.PrgspeichernMenuItemClick(); });
-    onTrigger(PrgspeichernunterMenuItem, [&session] { session.Programs.PrgspeichernunterMenuItemClick(); });
-    onTrigger(HilfeMenuItem, [this] { HilfeMenuItemClick(); });
-    onTrigger(EndeMenuItem, [&session] { session.EndeMenuItemClick(); });
+    for (const auto& [which, action] : menuItems_) {
+        connect(action, &QAction::triggered, this, [this, which = which] {
+            if (PerformMenuCommand(*session_, which)) return;
+            if (which == MenuCommand::Info) InfoMenuItemClick();
+            if (which == MenuCommand::Hilfe) HilfeMenuItemClick();
+        });
+    }
 }
 
 void TNibboForm::FormCreate() {
@@ -474,15 +450,26 @@ void TNibboForm::SetCommandEnabled(Command command, bool enabled) {
     case Command::Prgspeichern:
         return PrgspeichernMenuItem->setEnabled(enabled);
     case Command::RunButton:
-        return RunSpeedButton->setEnabled(enabled);
     case Command::PauseButton:
-        return PauseSpeedButton->setEnabled(enabled);
     case Command::StopButton:
-        return StopSpeedButton->setEnabled(enabled);
     case Command::StepButton:
-        return StepSpeedButton->setEnabled(enabled);
     case Command::SyntaxButton:
-        return SyntaxSpeedButton->setEnabled(enabled);
+        return ButtonOf(command)->setEnabled(enabled);
+    }
+}
+
+QToolButton*& TNibboForm::ButtonOf(Command button) {
+    switch (button) {
+    case Command::RunButton:
+        return RunSpeedButton;
+    case Command::PauseButton:
+        return PauseSpeedButton;
+    case Command::StopButton:
+        return StopSpeedButton;
+    case Command::StepButton:
+        return StepSpeedButton;
+    default:
+        return SyntaxSpeedButton;
     }
 }
 

@@ -9,13 +9,16 @@
 #include "shell/front_end.h"
 #include "shell/session.h"
 #include "shell/status_panel.h"
+#include "shell/window_layout.h"
 #include "world/image_lists.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -151,8 +154,13 @@ private:
     void BuildTimers();
     void ConnectHandlers();
     QTimer* TimerOf(Timer timer) const;
+    // The member that holds one of the five buttons.
+    QToolButton*& ButtonOf(Command button);
 
     std::unique_ptr<NibboSession> session_;
+    // The menus and the menu items, built from the shared menu bar.
+    std::vector<QMenu*> menus_;
+    std::map<MenuCommand, QAction*> menuItems_;
 
     // The key press last previewed and the widget it was previewed at: a press that no widget
     // accepts travels on to that widget's parents and is not previewed again there.
