@@ -16,32 +16,9 @@ namespace nibbo {
 
 namespace {
 
-constexpr int kClientWidth = 611;
-constexpr int kClientHeight = 685;
-constexpr int kDesignLeft = 389;
-constexpr int kDesignTop = 5;
-
-struct PageInfo {
-    const char* caption;
-    const char* objectName;
-    const char* resource;
-    bool enabled; // takes input: selection and editing
-};
-
-constexpr std::array<PageInfo, kHelpPageCount> kPages{{
-    {"Über Nibbo", "UeberNibboEdit", ":/help/ueber_nibbo.txt", false},
-    {"Nibbos Welt", "WeltRichEdit", ":/help/welt.txt", false},
-    {"Aufzeichnen", "AufzeichnungRichEdit", ":/help/aufzeichnen.txt", true},
-    {"grundlegende Syntax", "SyntaxRichEdit", ":/help/syntax.txt", false},
-    {"Proceduren", "ProcedurenRichEdit", ":/help/proceduren.txt", false},
-    {"Sensoren", "SensorenRichEdit", ":/help/sensoren.txt", false},
-    {"Entscheidungen", "EntscheidungenRichEdit", ":/help/entscheidungen.txt", false},
-    {"Schleifen", "SchleifenRichEdit", ":/help/schleifen.txt", false},
-}};
-
-QTextEdit* MakePage(const PageInfo& info, QWidget* parent) {
+QTextEdit* MakePage(const HelpPage& info, QWidget* parent) {
     auto* page = new QTextEdit(parent);
-    page->setObjectName(QLatin1String(info.objectName));
+    page->setObjectName(QLatin1String(info.ObjectName));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(13);
@@ -57,8 +34,8 @@ QTextEdit* MakePage(const PageInfo& info, QWidget* parent) {
     // Tab stops wide enough for the longest sensor name, for the two columns of the sensor table.
     page->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QStringLiteral("liegt_futter")) + 24);
     page->setTabChangesFocus(true);
-    page->setPlainText(HelpPageText(int(&info - kPages.data())));
-    if (!info.enabled) {
+    page->setPlainText(HelpPageText(int(&info - kHelpPages.data())));
+    if (!info.Enabled) {
         // Shows its text in the normal colours, but can be neither selected nor changed.
         page->setReadOnly(true);
         page->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -76,7 +53,7 @@ QString HelpPageText(int tab) {
     static const bool registered = (InitHelpResources(), true);
     (void)registered;
     if (tab < 0 || tab >= kHelpPageCount) return {};
-    QFile file(QLatin1String(kPages[std::size_t(tab)].resource));
+    QFile file(QStringLiteral(":/help/") + QLatin1String(kHelpPages[std::size_t(tab)].File));
     if (!file.open(QIODevice::ReadOnly)) return {};
     QString text = QString::fromUtf8(file.readAll());
     // The file's last line break ends the last line; it opens no empty line of its own.
@@ -88,8 +65,8 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(QStringLiteral("Nibbo Hilfe"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
-    move(kDesignLeft, kDesignTop);
+    setFixedSize(kHelpClientWidth, kHelpClientHeight);
+    move(kHelpDesignLeft, kHelpDesignTop);
     QFont windowFont(QStringLiteral("DejaVu Sans"));
     windowFont.setStyleHint(QFont::SansSerif);
     windowFont.setPixelSize(11);
@@ -97,13 +74,13 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
     RegelTabControl = new TTabControl(this);
     RegelTabControl->setObjectName(QStringLiteral("RegelTabControl"));
-    RegelTabControl->setGeometry(0, 0, kClientWidth, kClientHeight);
-    for (const PageInfo& info : kPages)
-        RegelTabControl->AddTab(QString::fromUtf8(info.caption));
+    RegelTabControl->setGeometry(0, 0, kHelpClientWidth, kHelpClientHeight);
+    for (const HelpPage& info : kHelpPages)
+        RegelTabControl->AddTab(QString::fromUtf8(info.Caption));
     RegelTabControl->SetTabIndex(0);
 
     for (int tab = 0; tab < kHelpPageCount; ++tab) {
-        pages_[std::size_t(tab)] = MakePage(kPages[std::size_t(tab)], RegelTabControl);
+        pages_[std::size_t(tab)] = MakePage(kHelpPages[std::size_t(tab)], RegelTabControl);
         RegelTabControl->PlaceInDisplay(pages_[std::size_t(tab)]);
     }
     UeberNibboEdit = pages_[0];

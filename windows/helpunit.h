@@ -4,6 +4,8 @@
 // page stay until the end.
 #pragma once
 
+#include "windows/help_pages.h"
+
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -13,8 +15,6 @@ class QTextEdit;
 namespace nibbo {
 
 class TTabControl;
-
-inline constexpr int kHelpPageCount = 8;
 
 // The text of the page of a tab (0..7) as it is built into the program: its heading line, an empty
 // line, then the page. An index outside 0..7 gives an empty text.

@@ -4,10 +4,11 @@
 // the window is shown; its state lasts for the program's life, so it goes on where it stopped.
 #pragma once
 
+#include "windows/demo_show.h"
+
 #include <QRect>
 #include <QSize>
 #include <QWidget>
-#include <cstdint>
 #include <functional>
 
 class QLabel;
@@ -17,30 +18,9 @@ namespace nibbo {
 
 class TImageList;
 
-// The state of the show. Directions use the codes of the figure's facing: 0 right, 1 up, 2 left,
-// 3 down.
-struct DemoShow {
-    uint32_t Frame = 0; // chewing frame 0..4 of the figure's picture
-    uint32_t FigureLeft = 40;
-    uint32_t FigureTop = 40;
-    uint8_t FigureDirection = 0;
-    uint32_t WindowLeft = 0;
-    uint32_t WindowTop = 0;
-    uint8_t WindowDirection = 0;
-};
-
-inline constexpr int kDemoSpriteSize = 25;
-inline constexpr int kDemoStep = 2;
-
-// The second half of a tick: the next frame, a random turn of the figure (1 in 12), its turn at the
-// client area's edges and its step; then the same for the window against the screen's edges.
-// random(n) gives a whole number in 0..n-1.
+// The show's step and its keeping on the screen (windows/demo_show.h), with Qt's sizes.
 void AdvanceShow(DemoShow& show, QSize client, QRect screen, QSize window,
                  const std::function<int(int)>& random);
-
-// The window's wandering position brought onto the screen, where it already is in every case but a
-// window that starts or is left outside it (a screen smaller than the window's place, a window
-// that grew by its frame). A position on the screen stays as it is.
 void KeepWindowOnScreen(DemoShow& show, QRect screen, QSize window);
 
 class TInfoForm : public QWidget {
