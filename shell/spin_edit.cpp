@@ -15,13 +15,12 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QSpinBox(parent) {
 }
 
 int TSpinEdit::WholeNumberOrZero(const QString& text) {
-    bool ok = false;
-    const qlonglong number = text.trimmed().toLongLong(&ok);
-    if (!ok) return 0;
-    return int(std::clamp<qlonglong>(number, kMinStock, kMaxStock));
+    return StockFromText(text.trimmed().toStdString());
 }
 
-int TSpinEdit::ReadStock() const { return WholeNumberOrZero(lineEdit()->text()); }
+int TSpinEdit::ReadStock() const {
+    return WholeNumberOrZero(lineEdit()->text());
+}
 
 void TSpinEdit::WriteStock(int value) {
     const int clamped = PlainStockField::ClampStock(value);
@@ -39,11 +38,16 @@ QValidator::State TSpinEdit::validate(QString& input, int&) const {
             return QValidator::Invalid;
     bool ok = false;
     const qlonglong number = input.toLongLong(&ok);
-    return ok && number >= kMinStock && number <= kMaxStock ? QValidator::Acceptable : QValidator::Intermediate;
+    return ok && number >= kMinStock && number <= kMaxStock ? QValidator::Acceptable
+                                                            : QValidator::Intermediate;
 }
 
-void TSpinEdit::fixup(QString& input) const { input = QString::number(WholeNumberOrZero(input)); }
+void TSpinEdit::fixup(QString& input) const {
+    input = QString::number(WholeNumberOrZero(input));
+}
 
-int TSpinEdit::valueFromText(const QString& text) const { return WholeNumberOrZero(text); }
+int TSpinEdit::valueFromText(const QString& text) const {
+    return WholeNumberOrZero(text);
+}
 
 } // namespace nibbo

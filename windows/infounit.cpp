@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 
 namespace nibbo {
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace nibbo {
 
@@ -58,6 +59,10 @@ public:
     virtual int ReadStock() const = 0;
     virtual void WriteStock(int value) = 0;
 };
+
+// The stock a field's text shows: its whole number held to 0..250, and 0 for text that is no whole
+// number of 64 bits (blanks around it and one sign before it allowed).
+int StockFromText(std::string_view text);
 
 // A stock field without a screen, for the batch tool and for tests.
 class PlainStockField : public StockField {

@@ -6,10 +6,28 @@
 
 namespace nibbo {
 
+// The world view: cells of 25 x 25 pixels with a 1-pixel grid line after each, so that
+// neighbouring cells are 26 pixels apart.
+inline constexpr int kCellPitch = 26;
+inline constexpr int kViewWidth = kColumns * kCellPitch;
+inline constexpr int kViewHeight = kRows * kCellPitch;
+
+struct CellPlace {
+    int Column = 0, Row = 0; // 1-based; 0 and 0 for no cell
+};
+
+// The cell under a point of the world view (a grid line belongs to the cell before it), or no cell.
+constexpr CellPlace CellAtPoint(int x, int y) {
+    if (x < 0 || y < 0 || x >= kViewWidth || y >= kViewHeight) return {};
+    return {x / kCellPitch + 1, y / kCellPitch + 1};
+}
+
 // Images of the figure: orientation * 5 + frame; frame 1 is the resting picture.
 inline constexpr int kFigureFrames = 5;
 inline constexpr int kRestingFrame = 1;
-constexpr int FigureImage(int orientation, int frame) { return orientation * kFigureFrames + frame; }
+constexpr int FigureImage(int orientation, int frame) {
+    return orientation * kFigureFrames + frame;
+}
 
 class WorldCanvas {
 public:

@@ -9,12 +9,13 @@
 namespace nibbo {
 
 namespace {
-constexpr int kClientWidth = kColumns * kCellPitch; // 624
-constexpr int kClientHeight = kRows * kCellPitch;   // 520
+constexpr int kClientWidth = kViewWidth;
+constexpr int kClientHeight = kViewHeight;
 constexpr int kBorder = 2;
 } // namespace
 
-TWorldGrid::TWorldGrid(const TImageList& pac, const TImageList& stein, const TImageList& item, QWidget* parent)
+TWorldGrid::TWorldGrid(const TImageList& pac, const TImageList& stein, const TImageList& item,
+                       QWidget* parent)
     : QFrame(parent), pac_(pac), stein_(stein), item_(item) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
@@ -25,8 +26,8 @@ TWorldGrid::TWorldGrid(const TImageList& pac, const TImageList& stein, const TIm
 }
 
 QPoint TWorldGrid::CellAt(QPoint point) {
-    if (point.x() < 0 || point.y() < 0 || point.x() >= kClientWidth || point.y() >= kClientHeight) return {0, 0};
-    return {point.x() / kCellPitch + 1, point.y() / kCellPitch + 1};
+    const CellPlace cell = CellAtPoint(point.x(), point.y());
+    return {cell.Column, cell.Row};
 }
 
 QRect TWorldGrid::CellRect(int column, int row) {
@@ -40,7 +41,8 @@ bool TWorldGrid::EnsureSurface(qreal dpr) {
     surface_.fill(pictures::kGridLine);
     QPainter painter(&surface_);
     for (int c = 1; c <= kColumns; ++c)
-        for (int r = 1; r <= kRows; ++r) painter.fillRect(CellRect(c, r), pictures::kPathColour);
+        for (int r = 1; r <= kRows; ++r)
+            painter.fillRect(CellRect(c, r), pictures::kPathColour);
     return true;
 }
 
@@ -80,7 +82,8 @@ void TWorldGrid::DrawFigurePicture(int column, int row, int image) {
 }
 
 void TWorldGrid::paintEvent(QPaintEvent* event) {
-    const QRegion client = event->region().translated(-kBorder, -kBorder) & QRect(0, 0, kClientWidth, kClientHeight);
+    const QRegion client =
+        event->region().translated(-kBorder, -kBorder) & QRect(0, 0, kClientWidth, kClientHeight);
     QPainter painter(this);
     // The ratio of the device painted on now: the window's screen, or an image the view is rendered
     // into. A surface of another ratio would be shown scaled and blurred, so it is made anew.
@@ -98,7 +101,8 @@ void TWorldGrid::paintEvent(QPaintEvent* event) {
 
 void TWorldGrid::mousePressEvent(QMouseEvent* event) {
     if (OnMouseDown)
-        OnMouseDown(event->button(), event->modifiers(), event->position().toPoint() - QPoint(kBorder, kBorder));
+        OnMouseDown(event->button(), event->modifiers(),
+                    event->position().toPoint() - QPoint(kBorder, kBorder));
     QFrame::mousePressEvent(event);
 }
 

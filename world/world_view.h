@@ -15,12 +15,11 @@
 
 namespace nibbo {
 
-inline constexpr int kCellPitch = 26; // 25 pixels of cell and one of grid line
-
 class TWorldGrid : public QFrame, public WorldCanvas {
     Q_OBJECT
 public:
-    TWorldGrid(const TImageList& pac, const TImageList& stein, const TImageList& item, QWidget* parent = nullptr);
+    TWorldGrid(const TImageList& pac, const TImageList& stein, const TImageList& item,
+               QWidget* parent = nullptr);
 
     // Called for every repaint the window system asks for; it is expected to paint the whole world.
     std::function<void()> OnPaintWorld;
@@ -55,7 +54,7 @@ private:
     const TImageList& stein_;
     const TImageList& item_;
     QImage surface_;
-    QRegion ownDirty_;          // cells drawn by the system since the last paint event
+    QRegion ownDirty_; // cells drawn by the system since the last paint event
     bool paintingWorld_ = false;
 };
 
