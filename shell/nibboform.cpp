@@ -222,6 +222,12 @@ void TNibboForm::BuildControls() {
 
     PrgMemo->raise();
 
+    FeldEditorDrawGrid->setAccessibleName(QString::fromUtf8(kWorldViewName));
+    PrgMemo->setAccessibleName(QString::fromUtf8(kEditorName));
+    InfoListBox->setAccessibleName(QString::fromUtf8(kMessageListName));
+    ItemsSpinEdit->setAccessibleName(QString::fromUtf8(kStockLabel.Text));
+    SpeedTrackBar->setAccessibleName(QString::fromUtf8(kSpeedLabel.Text));
+
     DateiInfoStatusBar = new QStatusBar(this);
     DateiInfoStatusBar->setObjectName(QStringLiteral("DateiInfoStatusBar"));
     DateiInfoStatusBar->setSizeGripEnabled(false);

@@ -54,6 +54,12 @@ struct LegendEntry {
 };
 const std::array<LegendEntry, 4>& Legend();
 
+// The names by which assistive technology calls the controls that have no label of their own; the
+// stock field and the slider are called by their labels.
+inline constexpr const char* kWorldViewName = "Weltansicht";
+inline constexpr const char* kEditorName = "Programm";
+inline constexpr const char* kMessageListName = "Meldungen";
+
 inline constexpr Label kStockLabel{"Futter:", 392, 8};
 inline constexpr Label kSpeedLabel{"Verzögerung:", 392, 56};
 
