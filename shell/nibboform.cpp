@@ -162,29 +162,14 @@ void TNibboForm::BuildControls() {
     PrgMemo->setPlainText(QString::fromUtf8(kInitialProgram));
 
     // The legend: how the mouse builds a world.
+    TLegendPicture** legendPictures[] = {&LegendStartImage, &LegendWallImage, &LegendPathImage,
+                                         &LegendFoodImage};
     for (const LegendEntry& entry : Legend()) {
-        TLegendPicture::Painter paint = [](QPainter&) {};
-        TLegendPicture** member = &LegendPathImage;
-        switch (entry.Picture) {
-        case LegendPicture::Start:
-            paint = [this](QPainter& p) {
-                PacImageList.Draw(p, QPointF(0, 0), FigureImage(East, kRestingFrame));
-            };
-            member = &LegendStartImage;
-            break;
-        case LegendPicture::Wall:
-            paint = [this](QPainter& p) { SteinImageList.Draw(p, QPointF(0, 0), 0); };
-            member = &LegendWallImage;
-            break;
-        case LegendPicture::Path:
-            break;
-        case LegendPicture::Food:
-            paint = [this](QPainter& p) { ItemImageList.Draw(p, QPointF(0, 0), 4); };
-            member = &LegendFoodImage;
-            break;
-        }
-        *member = new TLegendPicture(std::move(paint), Panel1);
-        (*member)->move(entry.Left, entry.Top);
+        TLegendPicture*& picture = *legendPictures[int(entry.Picture)];
+        picture = new TLegendPicture(
+            [shapes = LegendPictureShapes(entry.Picture)](QPainter& p) { pictures::PaintPicture(p, shapes); },
+            Panel1);
+        picture->move(entry.Left, entry.Top);
         MakeLabel(entry.Title, Panel1);
         MakeLabel(entry.Hint, Panel1);
     }

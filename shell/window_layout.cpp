@@ -1,6 +1,7 @@
 #include "shell/window_layout.h"
 
 #include "shell/session.h"
+#include "world/world_paint.h"
 
 namespace nibbo {
 
@@ -28,6 +29,20 @@ const std::array<LegendEntry, 4>& Legend() {
         {LegendPicture::Food, 192, 48, {"Futter", 232, 44}, {"Shift + linke/rechte Maustaste", 232, 60}},
     }};
     return legend;
+}
+
+pictures::Picture LegendPictureShapes(LegendPicture picture) {
+    switch (picture) {
+    case LegendPicture::Start:
+        return pictures::FigurePicture(East, kRestingFrame);
+    case LegendPicture::Wall:
+        return pictures::WallPicture();
+    case LegendPicture::Path:
+        break;
+    case LegendPicture::Food:
+        return pictures::FoodPicture(5);
+    }
+    return {};
 }
 
 const std::array<RunButton, 5>& RunButtons() {

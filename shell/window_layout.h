@@ -53,6 +53,9 @@ struct LegendEntry {
     Label Title, Hint;
 };
 const std::array<LegendEntry, 4>& Legend();
+// A legend's picture, drawn over a square of the path colour: the figure at rest facing east, the
+// wall, nothing (the bare path), five portions of food.
+pictures::Picture LegendPictureShapes(LegendPicture picture);
 
 // The names by which assistive technology calls the controls that have no label of their own; the
 // stock field and the slider are called by their labels.
