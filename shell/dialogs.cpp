@@ -1,5 +1,7 @@
 #include "shell/dialogs.h"
 
+#include "shell/window_layout.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -10,14 +12,15 @@
 namespace nibbo {
 
 void TQtDialogs::ShowMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Nibbo"), text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageTitle), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
 bool TQtDialogs::AskQuestion(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), text, QMessageBox::NoButton, parent_);
-    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kQuestionTitle), text, QMessageBox::NoButton,
+                    parent_);
+    QPushButton* yes = box.addButton(QString::fromUtf8(kYesButton), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8(kNoButton), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
@@ -25,7 +28,7 @@ bool TQtDialogs::AskQuestion(const QString& text) {
 }
 
 void TQtDialogs::ShowError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kErrorTitle), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 

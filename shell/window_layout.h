@@ -122,6 +122,14 @@ const std::vector<MenuBarEntry>& MenuBar();
 // are no commands of the session: false for them.
 bool PerformMenuCommand(NibboSession& session, MenuCommand which);
 
+// The message and question boxes: their titles and the question's buttons ("&" marks the letter
+// that chooses a button with Alt).
+inline constexpr const char* kMessageTitle = "Nibbo";
+inline constexpr const char* kErrorTitle = "Fehler";
+inline constexpr const char* kQuestionTitle = "Warnung";
+inline constexpr const char* kYesButton = "&Ja";
+inline constexpr const char* kNoButton = "&Nein";
+
 // The program editor's text when the window opens: a comment of the taught language, then four
 // empty lines.
 extern const char* const kInitialProgram;
