@@ -13,6 +13,7 @@
 
 namespace nibbo {
 
+inline constexpr const char* kInfoCaption = "Nibbo Info";
 inline constexpr int kInfoClientWidth = 445;
 inline constexpr int kInfoClientHeight = 419;
 inline constexpr int kInfoDesignLeft = 432;

@@ -7,11 +7,19 @@
 
 namespace nibbo {
 
+inline constexpr const char* kHelpCaption = "Nibbo Hilfe";
 inline constexpr int kHelpPageCount = 8;
 inline constexpr int kHelpClientWidth = 611;
 inline constexpr int kHelpClientHeight = 685;
 inline constexpr int kHelpDesignLeft = 389;
 inline constexpr int kHelpDesignTop = 5;
+
+// The pages' text: 13 pixels high, 8 pixels from the page's edges, with tab stops wide enough
+// for the longest sensor name and a gap, for the two columns of the sensor table.
+inline constexpr int kHelpFontSize = 13;
+inline constexpr int kHelpMargin = 8;
+inline constexpr const char* kHelpTabStopText = "liegt_futter";
+inline constexpr int kHelpTabStopGap = 24;
 
 struct HelpPage {
     const char* Caption;

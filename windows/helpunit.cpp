@@ -21,7 +21,7 @@ QTextEdit* MakePage(const HelpPage& info, QWidget* parent) {
     page->setObjectName(QLatin1String(info.ObjectName));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(13);
+    font.setPixelSize(kHelpFontSize);
     page->setFont(font);
     page->setAcceptRichText(false);
     page->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -30,9 +30,9 @@ QTextEdit* MakePage(const HelpPage& info, QWidget* parent) {
     // The pages are written to fit; a scroll bar appears only if a larger font pushes text out of
     // sight, so that no line is ever out of reach.
     page->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    page->document()->setDocumentMargin(8);
-    // Tab stops wide enough for the longest sensor name, for the two columns of the sensor table.
-    page->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QStringLiteral("liegt_futter")) + 24);
+    page->document()->setDocumentMargin(kHelpMargin);
+    page->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1String(kHelpTabStopText)) +
+                             kHelpTabStopGap);
     page->setTabChangesFocus(true);
     page->setPlainText(HelpPageText(int(&info - kHelpPages.data())));
     if (!info.Enabled) {
@@ -63,7 +63,7 @@ QString HelpPageText(int tab) {
 
 THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("HelpForm"));
-    setWindowTitle(QStringLiteral("Nibbo Hilfe"));
+    setWindowTitle(QString::fromUtf8(kHelpCaption));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kHelpClientWidth, kHelpClientHeight);
     move(kHelpDesignLeft, kHelpDesignTop);

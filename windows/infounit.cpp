@@ -77,7 +77,7 @@ void KeepWindowOnScreen(DemoShow& show, QRect screen, QSize window) {
 TInfoForm::TInfoForm(const TImageList& pacImageList, QWidget* parent)
     : QWidget(parent, Qt::Tool), Random(RandomBelow), pacImageList_(pacImageList) {
     setObjectName(QStringLiteral("InfoForm"));
-    setWindowTitle(QStringLiteral("Nibbo Info"));
+    setWindowTitle(QString::fromUtf8(kInfoCaption));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kInfoClientWidth, kInfoClientHeight);
     move(kInfoDesignLeft, kInfoDesignTop);
