@@ -5,7 +5,7 @@
 //   NIBBO_CHROMIUM  the browser (default: /usr/bin/chromium)
 //   NIBBO_BATCH     nibbo-batch of the desktop build (default: build/tools/nibbo-batch)
 //   NIBBO_SCREENSHOT nibbo-screenshot of the desktop build (default: build/tools/nibbo-screenshot)
-import { existsSync, mkdtempSync, readFileSync, readdirSync, statSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize, resolve } from 'node:path';
@@ -60,6 +60,7 @@ export async function openNibbo() {
   nibbo.close = async () => {
     await browser.close();
     server.close();
+    rmSync(downloads, { recursive: true, force: true });
   };
   return nibbo;
 }
@@ -98,6 +99,38 @@ export class Nibbo {
     for (const key of keys) await this.page.keyboard.down(key);
     await this.page.mouse.click(x, y, { button });
     for (const key of keys.reverse()) await this.page.keyboard.up(key);
+  }
+
+  // A world built by presses chosen from a seed: walls, bare path and food on the inner cells,
+  // then Nibbo's start, turned a few times, and a stock typed into the stock field.
+  async buildWorld(seed, presses, stock) {
+    let state = seed >>> 0;
+    const random = (n) => {
+      state = (state + 0x6d2b79f5) >>> 0;
+      let t = Math.imul(state ^ (state >>> 15), 1 | state);
+      t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+      return (((t ^ (t >>> 14)) >>> 0) % n);
+    };
+    const { columns, rows } = this.layout.cell;
+    const inner = () => [2 + random(columns - 2), 2 + random(rows - 2)];
+    for (let i = 0; i < presses; ++i) {
+      const [column, row] = inner();
+      const kind = random(10);
+      if (kind < 3) await this.press(column, row);
+      else if (kind < 4) await this.press(column, row, { button: 'right' });
+      else await this.press(column, row, { keys: ['Shift'], button: kind < 8 ? 'left' : 'right' });
+    }
+    const [column, row] = inner();
+    await this.press(column, row, { button: 'right' });
+    for (let turns = random(4); turns >= 0; --turns) await this.press(column, row, { keys: ['Control'] });
+    await this.setStock(stock);
+  }
+
+  async setStock(value) {
+    const field = await this.page.$('.stock-field input');
+    await field.click({ clickCount: 3 });
+    await this.page.keyboard.type(String(value));
+    await this.page.keyboard.press('Tab');
   }
 
   // The pixels of the world view's cells and grid lines, as RGBA rows of its size.
