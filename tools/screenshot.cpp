@@ -143,6 +143,8 @@ int WorldView(const QString& world, const QString& output) {
         QTextStream(stderr) << "nibbo-screenshot: cannot read " << world << "\n";
         return 66;
     }
+    // As "Welt laden" ends: the whole world painted.
+    form.Session().FormPaint();
     return Save(form.FeldEditorDrawGrid->Surface(), output) ? 0 : 73;
 }
 

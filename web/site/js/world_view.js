@@ -1,7 +1,7 @@
 // The world view: a canvas of 24 x 20 cells with silver grid lines, on which the module draws
 // single cells (the path colour, the wall, food, the figure) exactly where and when the desktop's
 // world view draws them. Presses of the mouse go to the module with the point in the view's pixels.
-import { css, renderPicture } from './pictures.js';
+import { css, layOver, rasterPicture } from './pictures.js';
 
 export class WorldView {
   constructor(layout, onPress) {
@@ -37,9 +37,10 @@ export class WorldView {
     this.ratio = window.devicePixelRatio || 1;
     this.element.width = Math.round(this.width * this.ratio);
     this.element.height = Math.round(this.height * this.ratio);
-    this.context = this.element.getContext('2d');
+    // The pictures are laid over the cells' pixels here, which are read back for it.
+    this.context = this.element.getContext('2d', { willReadFrequently: true });
     this.context.setTransform(this.ratio, 0, 0, this.ratio, 0, 0);
-    const render = (picture) => renderPicture(picture, this.ratio);
+    const render = (picture) => rasterPicture(picture, this.ratio);
     this.wall = render(this.pictures.wall);
     this.food = this.pictures.food.map(render);
     this.figure = this.pictures.figure.map(render);
@@ -67,9 +68,14 @@ export class WorldView {
     this.context.fillRect(this.left(column), this.top(row), this.cell.size, this.cell.size);
   }
 
+  // A picture laid over what the cell shows, transparent where the picture has no paint.
   draw(picture, column, row) {
     if (!picture || !this.inGrid(column, row)) return;
-    this.context.drawImage(picture, this.left(column), this.top(row), this.cell.size, this.cell.size);
+    const x = Math.round(this.left(column) * this.ratio);
+    const y = Math.round(this.top(row) * this.ratio);
+    const cell = this.context.getImageData(x, y, picture.size, picture.size);
+    layOver(cell.data, picture);
+    this.context.putImageData(cell, x, y);
   }
 
   drawWall(column, row) {
