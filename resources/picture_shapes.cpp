@@ -1,5 +1,9 @@
 #include "resources/picture_shapes.h"
 
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
 namespace nibbo::pictures {
 
 namespace {
@@ -17,6 +21,18 @@ constexpr Rgb kRunGreen{0, 128, 0};
 constexpr Rgb kPauseBlue{0, 0, 160};
 constexpr Rgb kStopRed{160, 0, 0};
 constexpr Rgb kTickRed{220, 0, 0};
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+std::string Hex(Rgb rgb) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.Red, rgb.Green, rgb.Blue);
+    return text;
+}
 
 const FrameLook& Look(int frame) {
     return kFrames[((frame % 5) + 5) % 5];
@@ -112,6 +128,30 @@ Picture ButtonPicture(Button button) {
     }
     }
     return picture;
+}
+
+std::string AppIconSvg() {
+    // The figure's body: from the centre to the upper lip, round the back to the lower lip, closed.
+    const double r = kCellSize / 2.0;
+    const double mouth = FigureHalfMouth(1) * std::numbers::pi / 180;
+    const std::string radius = Number(r), lipX = Number(r + r * std::cos(mouth));
+    const std::string upperY = Number(r - r * std::sin(mouth)), lowerY = Number(r + r * std::sin(mouth));
+    const std::string size = Number(kCellSize);
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + size + "\" height=\"" + size +
+           "\" viewBox=\"0 0 " + size + " " + size + "\">\n";
+    svg += "  <rect width=\"" + size + "\" height=\"" + size + "\" rx=\"" + Number(kIconRadius) +
+           "\" fill=\"" + Hex(kPathRgb) + "\"/>\n";
+    svg += "  <rect x=\"" + Number(kIconFoodX) + "\" y=\"" + Number(kIconFoodY) + "\" width=\"" +
+           Number(kIconFoodSize) + "\" height=\"" + Number(kIconFoodSize) + "\" fill=\"" +
+           Hex(kFoodWhiteRgb) + "\"/>\n";
+    svg += "  <g transform=\"translate(" + Number(kIconFigureX) + " " + Number(kIconFigureY) + ") scale(" +
+           Number(kIconFigureScale) + ")\">\n";
+    svg += "    <path d=\"M " + radius + " " + radius + " L " + lipX + " " + upperY + " A " + radius + " " +
+           radius + " 0 1 0 " + lipX + " " + lowerY + " Z\" fill=\"" + Hex(kFigureYellowRgb) + "\"/>\n";
+    svg += "    <rect x=\"" + Number(kFigureEyeX) + "\" y=\"" + Number(kFigureEyeY) + "\" width=\"" +
+           Number(kFigureEyeSize) + "\" height=\"" + Number(kFigureEyeSize) + "\" fill=\"#000000\"/>\n";
+    return svg + "  </g>\n</svg>\n";
 }
 
 } // namespace nibbo::pictures

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace nibbo::pictures {
@@ -59,6 +60,14 @@ Picture FigurePicture(int orientation, int frame);
 
 enum class Button { Run, Pause, Stop, Step, Syntax };
 Picture ButtonPicture(Button button);
+
+// The program's icon: the figure facing east, about to eat a portion of food, on a rounded tile of
+// the path colour; where the figure sits on its tile and how large it is, and the portion.
+inline constexpr double kIconRadius = 5;
+inline constexpr double kIconFigureX = 1.5, kIconFigureY = 3.5, kIconFigureScale = 0.72;
+inline constexpr double kIconFoodX = 20, kIconFoodY = 11, kIconFoodSize = 3;
+// The icon as an SVG document.
+std::string AppIconSvg();
 
 // The figure's mouth in a frame: half the angle of its wedge, in degrees; 0 is a closed mouth.
 double FigureHalfMouth(int frame);

@@ -13,11 +13,6 @@ namespace {
 
 constexpr int kRestingFrameLook = 1;
 
-// The icon: where the figure sits on its tile and how large it is, and the portion in front of it.
-constexpr qreal kIconRadius = 5;
-constexpr qreal kIconFigureX = 1.5, kIconFigureY = 3.5, kIconFigureScale = 0.72;
-constexpr qreal kIconFoodX = 20, kIconFoodY = 11, kIconFoodSize = 3;
-
 using PaintFunction = std::function<void(QPainter&)>;
 
 QPixmap Render(int size, qreal dpr, const PaintFunction& paint) {
@@ -79,10 +74,6 @@ private:
     PaintFunction paint_;
     int logicalSize_;
 };
-
-QString Number(qreal value) {
-    return QString::number(value, 'g', 6);
-}
 
 } // namespace
 
@@ -170,33 +161,6 @@ void PaintAppIcon(QPainter& painter) {
     painter.scale(kIconFigureScale, kIconFigureScale);
     PaintFigure(painter, 0, kRestingFrameLook);
     painter.restore();
-}
-
-QByteArray AppIconSvg() {
-    // The figure's body: from the centre to the upper lip, round the back to the lower lip, closed.
-    const qreal r = kCellSize / 2.0;
-    const qreal mouth = qDegreesToRadians(FigureHalfMouth(kRestingFrameLook));
-    const QString lipX = Number(r + r * std::cos(mouth));
-    const QString upperY = Number(r - r * std::sin(mouth)), lowerY = Number(r + r * std::sin(mouth));
-    const QString size = Number(kCellSize);
-    QString svg;
-    svg += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-    svg +=
-        QStringLiteral(
-            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n")
-            .arg(size);
-    svg += QStringLiteral("  <rect width=\"%1\" height=\"%1\" rx=\"%2\" fill=\"%3\"/>\n")
-               .arg(size, Number(kIconRadius), kPathColour.name());
-    svg += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%3\" fill=\"%4\"/>\n")
-               .arg(Number(kIconFoodX), Number(kIconFoodY), Number(kIconFoodSize), kFoodWhite.name());
-    svg += QStringLiteral("  <g transform=\"translate(%1 %2) scale(%3)\">\n")
-               .arg(Number(kIconFigureX), Number(kIconFigureY), Number(kIconFigureScale));
-    svg += QStringLiteral("    <path d=\"M %1 %1 L %2 %3 A %1 %1 0 1 0 %2 %4 Z\" fill=\"%5\"/>\n")
-               .arg(Number(r), lipX, upperY, lowerY, kFigureYellow.name());
-    svg += QStringLiteral("    <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%3\" fill=\"#000000\"/>\n")
-               .arg(Number(kFigureEyeX), Number(kFigureEyeY), Number(kFigureEyeSize));
-    svg += QStringLiteral("  </g>\n</svg>\n");
-    return svg.toUtf8();
 }
 
 qreal DeviceScale(const QPainter& painter) {

@@ -38,8 +38,6 @@ void PaintButton(QPainter& painter, Button button);
 // The program's icon: the figure facing east, about to eat a portion of food, on a rounded tile of
 // the path colour.
 void PaintAppIcon(QPainter& painter);
-// The same icon as an SVG document.
-QByteArray AppIconSvg();
 
 // How many device pixels one logical unit of the painter covers: the device pixel ratio of the
 // device it really paints on (also when a widget is rendered into an image of another ratio),

@@ -36,7 +36,7 @@ bool WriteSvg(const QString& folder) {
     const QString dir = folder + QStringLiteral("/hicolor/scalable/apps");
     const QString path = dir + QStringLiteral("/nibbo.svg");
     QFile file(path);
-    const QByteArray svg = nibbo::pictures::AppIconSvg();
+    const QByteArray svg = QByteArray::fromStdString(nibbo::pictures::AppIconSvg());
     if (!QDir().mkpath(dir) || !file.open(QIODevice::WriteOnly) || file.write(svg) != svg.size())
         return Fail(path);
     return true;

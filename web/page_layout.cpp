@@ -246,6 +246,7 @@ std::string PageLayoutJson() {
                             {"height", Number(layout::kButtonHeight)},
                             {"list", ArrayOf(RunButtons(), ButtonJson)}})},
         {"menuBar", ArrayOf(MenuBar(), MenuJson)},
+        {"icon", Text(pictures::AppIconSvg())},
         {"initialProgram", Text(kInitialProgram)},
         {"dialogs", Object({{"message", Text(kMessageTitle)},
                             {"error", Text(kErrorTitle)},
