@@ -135,23 +135,27 @@ function outline(shape, scale) {
 const rasterisable = (shape) => ['box', 'ellipse', 'pie'].includes(shape.type);
 
 // The part of each pixel of a size x size grid that the polygon covers (by the even-odd rule):
-// exact along each line, summed over 64 lines per pixel.
+// exact along each line, summed over 32 lines per pixel.
 function coverage(polygon, size) {
-  const strips = 64;
+  const strips = 32;
   const grid = new Float64Array(size * size);
+  const count = polygon.length;
+  const crossings = new Float64Array(count);
   for (let row = 0; row < size; ++row) {
     for (let k = 0; k < strips; ++k) {
       const y = row + (k + 0.5) / strips;
-      const crossings = [];
-      polygon.forEach(([x1, y1], i) => {
-        const [x2, y2] = polygon[(i + 1) % polygon.length];
-        if ((y1 <= y && y < y2) || (y2 <= y && y < y1)) crossings.push(x1 + ((y - y1) * (x2 - x1)) / (y2 - y1));
-      });
-      crossings.sort((a, b) => a - b);
-      for (let i = 0; i + 1 < crossings.length; i += 2) {
-        const left = crossings[i];
-        const right = crossings[i + 1];
-        for (let column = Math.max(0, Math.floor(left)); column < Math.min(size, Math.ceil(right)); ++column)
+      let found = 0;
+      for (let i = 0; i < count; ++i) {
+        const [x1, y1] = polygon[i];
+        const [x2, y2] = polygon[i + 1 < count ? i + 1 : 0];
+        if ((y1 <= y && y < y2) || (y2 <= y && y < y1)) crossings[found++] = x1 + ((y - y1) * (x2 - x1)) / (y2 - y1);
+      }
+      const sorted = crossings.subarray(0, found).sort();
+      for (let i = 0; i + 1 < found; i += 2) {
+        const left = sorted[i];
+        const right = sorted[i + 1];
+        const last = Math.min(size, Math.ceil(right));
+        for (let column = Math.max(0, Math.floor(left)); column < last; ++column)
           grid[row * size + column] += (Math.min(right, column + 1) - Math.max(left, column)) / strips;
       }
     }
