@@ -193,7 +193,8 @@ export function buildPage(layout, module, root) {
   sliderBox.className = 'slider-box';
   const ticks = document.createElement('div');
   ticks.className = 'slider-ticks';
-  ticks.style.setProperty('--ticks', String(layout.speed.maximum - layout.speed.minimum));
+  for (let position = layout.speed.minimum; position <= layout.speed.maximum; ++position)
+    ticks.append(document.createElement('i'));
   sliderBox.append(slider, ticks);
   panel.append(sliderBox);
 

@@ -13,6 +13,8 @@ export class WorldView {
     this.element = document.createElement('canvas');
     this.element.className = 'world-view';
     this.element.tabIndex = 0;
+    // Keys go to the page as they are pressed here: the keys N, G, V and D steer Nibbo.
+    this.element.setAttribute('role', 'application');
     this.element.setAttribute('aria-label', layout.names.worldView);
     this.element.style.width = `${this.width}px`;
     this.element.style.height = `${this.height}px`;
