@@ -5,22 +5,19 @@
 // does; a repaint that only shows cells drawn by the system itself just shows the surface.
 #pragma once
 
-#include "world/image_lists.h"
-#include "world/world_paint.h"
+#include "world/world_surface.h"
 
 #include <QFrame>
-#include <QImage>
 #include <QRegion>
 #include <functional>
 
 namespace nibbo {
 
-inline constexpr int kCellPitch = 26; // 25 pixels of cell and one of grid line
-
 class TWorldGrid : public QFrame, public WorldCanvas {
     Q_OBJECT
 public:
-    TWorldGrid(const TImageList& pac, const TImageList& stein, const TImageList& item, QWidget* parent = nullptr);
+    TWorldGrid(const TImageList& pac, const TImageList& stein, const TImageList& item,
+               QWidget* parent = nullptr);
 
     // Called for every repaint the window system asks for; it is expected to paint the whole world.
     std::function<void()> OnPaintWorld;
@@ -33,7 +30,7 @@ public:
     static QRect CellRect(int column, int row);
 
     // What the surface holds now, in device pixels; the grid lines are part of it.
-    const QImage& Surface() const { return surface_; }
+    const QImage& Surface() const { return surface_.Image(); }
 
     void FillPath(int column, int row) override;
     void DrawWallPicture(int column, int row) override;
@@ -46,16 +43,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // Makes the surface anew for another device pixel ratio; true when it did, and then the surface
-    // needs the whole world.
-    bool EnsureSurface(qreal dpr);
     void Drawn(int column, int row);
 
-    const TImageList& pac_;
-    const TImageList& stein_;
-    const TImageList& item_;
-    QImage surface_;
-    QRegion ownDirty_;          // cells drawn by the system since the last paint event
+    TWorldSurface surface_;
+    QRegion ownDirty_; // cells drawn by the system since the last paint event
     bool paintingWorld_ = false;
 };
 
