@@ -16,14 +16,21 @@ QRect TWorldSurface::CellRect(int column, int row) {
 
 bool TWorldSurface::Ensure(qreal dpr) {
     if (!image_.isNull() && image_.devicePixelRatio() == dpr) return false;
-    image_ = QImage(qRound(kViewWidth * dpr), qRound(kViewHeight * dpr), QImage::Format_RGB32);
-    image_.setDevicePixelRatio(dpr);
+    Reset(dpr);
+    return true;
+}
+
+void TWorldSurface::Reset(qreal dpr) {
+    // A picture after another of the same ratio reuses the memory.
+    if (image_.isNull() || image_.devicePixelRatio() != dpr) {
+        image_ = QImage(qRound(kViewWidth * dpr), qRound(kViewHeight * dpr), QImage::Format_RGB32);
+        image_.setDevicePixelRatio(dpr);
+    }
     image_.fill(pictures::kGridLine);
     QPainter painter(&image_);
     for (int c = 1; c <= kColumns; ++c)
         for (int r = 1; r <= kRows; ++r)
             painter.fillRect(CellRect(c, r), pictures::kPathColour);
-    return true;
 }
 
 void TWorldSurface::FillPath(int column, int row) {

@@ -22,8 +22,10 @@ public:
     // The rectangle of cell (c, r) in the client area.
     static QRect CellRect(int column, int row);
 
-    // Makes the surface anew for a device pixel ratio: grid lines round empty path cells. True when
-    // it did; then the surface needs the whole world.
+    // Makes the surface anew for a device pixel ratio: grid lines round empty path cells.
+    void Reset(qreal dpr);
+    // Makes the surface anew only for another device pixel ratio. True when it did; then the surface
+    // needs the whole world.
     bool Ensure(qreal dpr);
     // What the surface holds now, in device pixels.
     const QImage& Image() const { return image_; }
