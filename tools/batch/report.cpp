@@ -139,10 +139,11 @@ public:
     explicit ReportWriter(const Report& report) : report_(report) {}
 
     std::string Page() {
-        std::string html = "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
-                           Html("Nibbo-Bericht: " + WorldName(report_.Task)) + "</title>\n<style>" + kStyle +
-                           ".unterschied { fill: none; stroke: #ff2020; stroke-width: " + Number(kMarkWidth) +
-                           "; }\n</style>\n</head>\n<body>\n";
+        std::string html =
+            "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
+            Html("Nibbo-Bericht: " + WorldName(report_.Task)) + "</title>\n<style>" + kStyle +
+            ".unterschied { fill: #ff2020; fill-opacity: 0.2; stroke: #ff2020; stroke-width: " +
+            Number(kMarkWidth) + "; }\n</style>\n</head>\n<body>\n";
         html += Head();
         for (size_t i = 0; i < report_.Entries.size(); ++i)
             html += Section(i, report_.Entries[i]);
