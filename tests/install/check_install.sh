@@ -31,7 +31,9 @@ icon_sizes=(16 22 24 32 48 64 128 256)
 expected=(bin/nibbo bin/nibbo-batch share/applications/nibbo.desktop
     share/icons/hicolor/scalable/apps/nibbo.svg
     share/man/man1/nibbo.1.gz share/man/man1/nibbo-batch.1.gz
-    share/doc/nibbo/README.md share/doc/nibbo/docs/main-window.png)
+    share/doc/nibbo/README.md share/doc/nibbo/docs/main-window.png share/doc/nibbo/docs/class-report.png
+    share/doc/nibbo/docs/beispiel/garten.wlt share/doc/nibbo/docs/beispiel/garten-ziel.wlt)
+for pupil in anna ben carla dario emil; do expected+=("share/doc/nibbo/docs/beispiel/klasse7b/$pupil.pas"); done
 for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/nibbo.png"); done
 check "installed files are exactly the expected ones" \
     diff <(printf '%s\n' "${expected[@]}" | sort) <(find . -type f | sed 's|^\./||' | sort)
@@ -77,12 +79,18 @@ done
 check "the manual page documents --goal" sh -c "gzip -dc share/man/man1/nibbo-batch.1.gz | grep -q goal"
 
 # The README and the picture it shows.
-check "README shows the installed picture" grep -q '](docs/main-window.png)' share/doc/nibbo/README.md
+for picture in main-window class-report; do
+    check "README shows the installed $picture.png" grep -q "](docs/$picture.png)" share/doc/nibbo/README.md
+done
 
 # The binaries run: nibbo-batch answers --help, nibbo starts and keeps running until stopped.
 check "nibbo-batch --help" sh -c 'bin/nibbo-batch --help | grep -q "^Aufruf: nibbo-batch"'
 check "nibbo-batch run --help" sh -c 'bin/nibbo-batch run --help | grep -q -- "--goal"'
 runtime=$(mktemp -d)
+# Pictures are drawn without a display and without being told the platform.
+check "nibbo-batch render draws the example world without a display" \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" \
+    bin/nibbo-batch render share/doc/nibbo/docs/beispiel/garten.wlt "$runtime/garten.png"
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime timeout 3 bin/nibbo >/dev/null 2>&1
 status=$?
 rm -rf "$runtime"
