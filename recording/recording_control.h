@@ -44,6 +44,8 @@ public:
     // code (a letter's is its capital's, whatever the modifiers).
     void FormKeyDown(int virtualKey);
     void StopReplay();
+    // Start-up: recording mode is off.
+    void Create();
 
     // Names the recording's file, also in the status bar while recording mode is on.
     void SetFileName(const std::string& name);

@@ -273,7 +273,8 @@ void TNibboForm::BuildMenus() {
     AFspeichernunterMenuItem = ArbeitsfeldMenuItem->addAction(QStringLiteral("Welt speichern unter ..."));
 
     AufzeichnenMenuItem = bar->addMenu(QStringLiteral("Aufzeichnen"));
-    AufzmodusanMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnungsmodus an"));
+    // Its caption says whether recording mode is on: the session sets it.
+    AufzmodusanMenuItem = AufzeichnenMenuItem->addAction(QString());
     AufzstartenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung starten"));
     AufzbeendenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung beenden"));
     AufzwiederholenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung abspielen"));

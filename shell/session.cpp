@@ -47,6 +47,7 @@ void NibboSession::FormCreate() {
     Programs.Create();
     World.StoreCreated();
     Run.Create();
+    Recording.Create();
     // The editor's first text is no change of the program.
     Programs.MarkUnchanged();
 }
