@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The Debian package as a teacher gets it: built with `./build.sh package`, installed with
-# `apt install ./nibbo_*.deb`, and the installed program started under Xvfb until its window shows.
-# The package is removed again at the end.
+# The Debian package as a teacher gets it: built with `./build.sh package`, accepted by Debian's
+# package checker lintian without an error or a warning, installed with `apt install ./nibbo_*.deb`,
+# and the installed program started under Xvfb until its window shows. The package is removed again
+# at the end.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 passed=0
 failed=0
@@ -24,8 +25,8 @@ finish() {
     exit
 }
 
-# The X tools to start the installed program, and man to find its manual page.
-.ci/install xvfb xdotool x11-utils man-db
+# The X tools to start the installed program, man to find its manual page, and lintian.
+.ci/install xvfb xdotool x11-utils man-db lintian
 
 deb=$(./build.sh package | tail -1)
 check "the package is built" test -f "$deb"
@@ -34,6 +35,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6core6 libqt6gui6 libqt6widgets6; do
     check "Depends names $library" grep -q "$library" <<<"$depends"
 done
+# The tags lintian prints are its reasons.
+check "lintian finds no error and no warning" lintian --fail-on error,warning "$deb"
 
 # apt wants a path that names a file, not a package: ./ in front.
 if ! DEBIAN_FRONTEND=noninteractive apt install -y -qq "./$deb" >/dev/null 2>&1; then

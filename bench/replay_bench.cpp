@@ -7,6 +7,7 @@
 #include "recording/replay.h"
 #include "shell/nibboform.h"
 #include "shell/prg_memo.h"
+#include "support/state_access.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 namespace {
 
 using namespace nibbo;
+using namespace nibbo::testing;
 
 // Round and round a 2 x 2 square: vor, drehe_links, four times over, as long as asked.
 SourceLines Recording(int instructions) {
@@ -55,12 +57,12 @@ void BenchCore() {
 }
 
 void BenchTimer(TNibboForm& form) {
-    form.CurrentWorld.StartColumn = 5;
-    form.CurrentWorld.StartRow = 5;
-    form.CurrentWorld.StartPlaced = true;
-    StoreWorld(form.CurrentWorld, PlainStockField(), form.StoredWorld);
-    form.ProgramModified = false;
-    form.AufzmodusanMenuItemClick();
+    CurrentWorld(form).StartColumn = 5;
+    CurrentWorld(form).StartRow = 5;
+    CurrentWorld(form).StartPlaced = true;
+    StoreWorld(CurrentWorld(form), PlainStockField(), StoredWorld(form));
+    ProgramsOf(form).Modified = false;
+    form.Session().Recording.AufzmodusanMenuItemClick();
     QStringList lines{"procedure aufzeichnung;", "begin"};
     for (int i = 0; i < 20000; ++i)
         lines << (i % 2 == 0 ? "  vor;" : "  drehe_links;");
@@ -70,19 +72,19 @@ void BenchTimer(TNibboForm& form) {
     form.AufzTimer->setInterval(1);
     int ticks = 0;
     QObject::connect(form.AufzTimer, &QTimer::timeout, [&ticks] { ++ticks; });
-    form.AufzwiederholenMenuItemClick();
+    form.Session().Recording.AufzwiederholenMenuItemClick();
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 3000 && form.AufzTimer->isActive())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     std::printf("window replay at position 0: %.0f ticks per second over %.1f s\n",
                 ticks * 1000.0 / clock.elapsed(), clock.elapsed() / 1000.0);
-    form.AufzmodusanMenuItemClick();
+    form.Session().Recording.AufzmodusanMenuItemClick();
 }
 
 void BenchKeys(TNibboForm& form) {
-    form.AufzmodusanMenuItemClick();
-    form.AufzstartenMenuItemClick();
+    form.Session().Recording.AufzmodusanMenuItemClick();
+    form.Session().Recording.AufzstartenMenuItemClick();
     const int presses[] = {1000, 4000, 16000};
     int done = 0;
     for (const int upTo : presses) {

@@ -6,6 +6,7 @@
 #include "shell/nibboform.h"
 #include "shell/prg_memo.h"
 #include "shell/spin_edit.h"
+#include "support/state_access.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 namespace {
 
 using namespace nibbo;
+using namespace nibbo::testing;
 
 // No dialog may block the measurement; the endless program never ends with a message anyway.
 class SilentDialogs : public TDialogs {
@@ -36,14 +38,14 @@ struct Pace {
 // Runs the program at a slider position until `statements` statements have followed the first
 // one, or until `seconds` have passed since the first, whichever comes first.
 Pace Measure(TNibboForm& form, int position, int statements, double seconds) {
-    form.StopSpeedButtonClick();
+    form.Session().Run.StopSpeedButtonClick();
     form.SpeedTrackBar->setValue(position);
     QElapsedTimer clock;
     qint64 first = -1, last = -1;
     int seen = 0;
     const QMetaObject::Connection watch =
         QObject::connect(form.PrgMemo, &QPlainTextEdit::selectionChanged, [&] {
-            if (!form.RunActive) return;
+            if (!RunOf(form).RunActive) return;
             const qint64 now = clock.nsecsElapsed();
             if (first < 0)
                 first = now;
@@ -52,27 +54,27 @@ Pace Measure(TNibboForm& form, int position, int statements, double seconds) {
             last = now;
         });
     clock.start();
-    form.RunSpeedButtonClick();
+    form.Session().Run.RunSpeedButtonClick();
     while (seen < statements && (first < 0 || (clock.nsecsElapsed() - first) / 1e9 < seconds))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     QObject::disconnect(watch);
-    form.StopSpeedButtonClick();
+    form.Session().Run.StopSpeedButtonClick();
     return {seen, (last - first) / 1e9};
 }
 
 // The processor time that one statement costs the window: single steps, each followed by the
 // repaints it causes, with no timer waiting in between.
 double WorkPerStatementMs(TNibboForm& form) {
-    form.StopSpeedButtonClick();
-    form.StepSpeedButtonClick();
+    form.Session().Run.StopSpeedButtonClick();
+    form.Session().Run.StepSpeedButtonClick();
     const int steps = 3000;
     const std::clock_t start = std::clock();
     for (int i = 0; i < steps; ++i) {
-        form.StepSpeedButtonClick();
+        form.Session().Run.StepSpeedButtonClick();
         QCoreApplication::processEvents();
     }
     const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
-    form.StopSpeedButtonClick();
+    form.Session().Run.StopSpeedButtonClick();
     return 1000 * seconds / steps;
 }
 
@@ -83,10 +85,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TNibboForm form(std::make_unique<SilentDialogs>());
-    form.CurrentWorld.StartColumn = 12;
-    form.CurrentWorld.StartRow = 10;
-    form.CurrentWorld.StartPlaced = true;
-    StoreWorld(form.CurrentWorld, *form.ItemsSpinEdit, form.StoredWorld);
+    CurrentWorld(form).StartColumn = 12;
+    CurrentWorld(form).StartRow = 10;
+    CurrentWorld(form).StartPlaced = true;
+    StoreWorld(CurrentWorld(form), *form.ItemsSpinEdit, StoredWorld(form));
     form.PrgMemo->SetText(
         QStringLiteral("program messung;\nbegin\n  while vorne_frei do\n    drehe_links;\nend."));
     form.show();

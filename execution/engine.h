@@ -13,6 +13,9 @@
 
 namespace nibbo {
 
+// The message that ends a run at the main program's "end.".
+inline constexpr const char* kProgramFinishedMessage = "Programm beendet!";
+
 struct ReturnFrame {
     int32_t ProcIndex = 0;
     int32_t StatementIndex = 0;

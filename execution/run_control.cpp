@@ -1,17 +1,9 @@
-// The run control: starting, pacing, pausing, single-stepping and stopping a program run, and the
-// figure's chewing between two statements. MoveTimer paces the statements; after a statement that
-// is followed by an animation it hands over to StepTimer, which draws five frames at a fifth of the
-// statement interval and runs the next statement at its sixth tick.
-#include "shell/nibboform.h"
+// MoveTimer paces the statements; after a statement that is followed by an animation it hands over
+// to StepTimer, which draws five frames at a fifth of the statement interval and runs the next
+// statement at its sixth tick.
+#include "execution/run_control.h"
 
-#include "shell/prg_memo.h"
-#include "shell/spin_edit.h"
-#include "world/world_paint.h"
-#include "world/world_view.h"
-
-#include <QListWidget>
-#include <QSlider>
-#include <QTimer>
+#include "shell/session.h"
 
 namespace nibbo {
 
@@ -32,7 +24,7 @@ int MoveInterval(int position) {
 // fetches several statements, but only its last selection can ever be seen, so it is set once.
 class RunDisplay : public StepObserver {
 public:
-    explicit RunDisplay(TNibboForm& form) : form_(form) {}
+    RunDisplay(FrontEnd& ui, SessionTimer& moveTimer) : ui_(ui), moveTimer_(moveTimer) {}
 
     void StatementFetched(const TAnweisung& statement) override {
         fetched_ = true;
@@ -41,142 +33,144 @@ public:
 
     void Show() const {
         if (!fetched_) return;
-        const int interval = MoveInterval(form_.SpeedTrackBar->value());
+        const int interval = MoveInterval(ui_.SpeedPosition());
         // Setting an interval restarts a running timer; only a change of speed should.
-        if (form_.MoveTimer->interval() != interval) form_.MoveTimer->setInterval(interval);
-        if (selected_) form_.PrgMemo->SetSelection(selected_->SelStart - 1, selected_->SelLength);
+        if (moveTimer_.Interval() != interval) moveTimer_.SetInterval(interval);
+        if (selected_) ui_.SelectInEditor(selected_->SelStart - 1, selected_->SelLength);
     }
 
 private:
-    TNibboForm& form_;
+    FrontEnd& ui_;
+    SessionTimer& moveTimer_;
     bool fetched_ = false;
     const TAnweisung* selected_ = nullptr;
 };
 
 } // namespace
 
-bool TNibboForm::PrepareRun() {
-    // An edited world may be saved before the stored one comes back; cancelling loses the edits.
-    if (CurrentWorld.WorldModified &&
-        !Dialogs->AskQuestion(QStringLiteral("Nibbos Welt wurde verändert! Zurücksetzen?")))
-        AFspeichernunterMenuItemClick();
-    RestoreWorld(StoredWorld, CurrentWorld, *ItemsSpinEdit);
-    FormPaint();
-    SyntaxSpeedButtonClick();
-    if (InfoListBox->count() > 0 || !CurrentWorld.StartPlaced) return false;
-    ResetRegisters(Registers);
-    FeldEditorDrawGrid->setEnabled(false);
-    ItemsSpinEdit->setEnabled(false);
-    PrgMemo->setEnabled(false);
+RunControl::RunControl(NibboSession& session, FrontEnd& ui)
+    : session_(session),
+      ui_(ui), state_{{}, false, false, 0, {ui, Timer::Move, 150}, {ui, Timer::Step, 1000}} {
+}
+
+void RunControl::SetLocked(bool locked) {
+    for (const Control control : {Control::WorldView, Control::StockField, Control::Editor})
+        ui_.SetControlEnabled(control, !locked);
+}
+
+bool RunControl::PrepareRun() {
+    session_.World.RestoreForRun();
+    session_.Syntax.SyntaxSpeedButtonClick();
+    if (!session_.Syntax.State().Lines.empty() || !session_.World.State().Current.StartPlaced) return false;
+    ResetRegisters(state_.Registers);
+    SetLocked(true);
     return true;
 }
 
-void TNibboForm::RunSpeedButtonClick() {
-    StepMode = false;
+void RunControl::RunSpeedButtonClick() {
+    state_.StepMode = false;
     if (!PrepareRun()) return;
-    RunActive = true;
+    state_.RunActive = true;
     // An animation still in progress is not cut short: the new run's first statement comes at its
     // end or at the first MoveTimer tick, whichever is earlier.
-    MoveTimer->start();
+    state_.MoveTimer.Start();
 }
 
-void TNibboForm::StepSpeedButtonClick() {
-    if (StepMode) {
-        if (MoveTimer->isActive())
+void RunControl::StepSpeedButtonClick() {
+    if (state_.StepMode) {
+        if (state_.MoveTimer.IsActive())
             PauseSpeedButtonClick();
         else
             MoveTimerTimer();
-    } else if (RunActive) {
+    } else if (state_.RunActive) {
         PauseSpeedButtonClick();
     } else {
         if (!PrepareRun()) return;
-        StepMode = true;
-        RunActive = true;
+        state_.StepMode = true;
+        state_.RunActive = true;
         MoveTimerTimer();
     }
 }
 
-void TNibboForm::PauseSpeedButtonClick() {
-    if (!RunActive) {
-        StepMode = false;
+void RunControl::PauseSpeedButtonClick() {
+    if (!state_.RunActive) {
+        state_.StepMode = false;
         RunSpeedButtonClick();
         return;
     }
-    AnimationStep = 0;
-    StepMode = true;
-    if (MoveTimer->isActive() || StepTimer->isActive()) {
-        MoveTimer->stop();
-        StepTimer->stop();
+    state_.AnimationStep = 0;
+    state_.StepMode = true;
+    if (state_.MoveTimer.IsActive() || state_.StepTimer.IsActive()) {
+        state_.MoveTimer.Stop();
+        state_.StepTimer.Stop();
     } else {
         // Continued: one statement per MoveTimer tick, without animation while StepMode holds.
-        MoveTimer->start();
+        state_.MoveTimer.Start();
     }
 }
 
-void TNibboForm::StopSpeedButtonClick() {
-    StepMode = false;
-    RunActive = false;
+void RunControl::StopSpeedButtonClick() {
+    state_.StepMode = false;
+    state_.RunActive = false;
     HaltExecution();
 }
 
-void TNibboForm::MoveTimerTimer() {
-    if (!RunActive) return; // ticks belong to a run; without one there is nothing to execute
-    AnimationStep = 0;
-    Stage stage{CurrentWorld, *ItemsSpinEdit, *FeldEditorDrawGrid, AnimationStep};
-    RunDisplay display(*this);
-    const StepResult result = ExecuteStep(ProcTable, Registers, stage, display);
+void RunControl::MoveTimerTimer() {
+    if (!state_.RunActive) return; // ticks belong to a run; without one there is nothing to execute
+    state_.AnimationStep = 0;
+    Stage stage = session_.World.ActionStage(state_.AnimationStep);
+    RunDisplay display(ui_, state_.MoveTimer);
+    const StepResult result =
+        ExecuteStep(session_.Syntax.State().ProcTable, state_.Registers, stage, display);
     display.Show();
     switch (result.Outcome) {
     case StepOutcome::Executed:
-        if (MoveTimer->interval() > kAnimatedAbove && !StepMode) {
-            MoveTimer->stop();
-            StepTimer->setInterval(MoveTimer->interval() / 5);
-            StepTimer->start();
+        if (state_.MoveTimer.Interval() > kAnimatedAbove && !state_.StepMode) {
+            state_.MoveTimer.Stop();
+            state_.StepTimer.SetInterval(state_.MoveTimer.Interval() / 5);
+            state_.StepTimer.Start();
         } else {
             // Only after a restart by Run can an animation of the old run still be playing; the
             // new run's first statement has come, and the old animation must not run another.
-            StepTimer->stop();
+            state_.StepTimer.Stop();
         }
         break;
     case StepOutcome::Finished:
         HaltExecution();
-        StepMode = false;
-        RunActive = false;
-        Dialogs->ShowMessage(QStringLiteral("Programm beendet!"));
-        PrgMemo->SetSelection(PrgMemo->SelStart(), 0);
-        FormPaint();
+        state_.StepMode = false;
+        state_.RunActive = false;
+        ui_.ShowMessage(kProgramFinishedMessage);
+        ui_.SelectInEditor(ui_.EditorSelStart(), 0);
+        session_.FormPaint();
         break;
     case StepOutcome::Failed:
         HaltExecution();
-        StepMode = false;
-        RunActive = false;
-        Dialogs->ShowMessage(QString::fromUtf8(result.Message));
-        FormPaint();
+        state_.StepMode = false;
+        state_.RunActive = false;
+        ui_.ShowMessage(result.Message);
+        session_.FormPaint();
         break;
     case StepOutcome::Silent:
         break;
     }
 }
 
-void TNibboForm::StepTimerTimer() {
-    if (!RunActive) return;
-    if (AnimationStep >= kAnimationTicks) {
-        StepTimer->stop();
-        MoveTimer->start();
+void RunControl::StepTimerTimer() {
+    if (!state_.RunActive) return;
+    if (state_.AnimationStep >= kAnimationTicks) {
+        state_.StepTimer.Stop();
+        state_.MoveTimer.Start();
         MoveTimerTimer();
         return;
     }
-    ++AnimationStep;
-    RedrawCell(CurrentWorld, *FeldEditorDrawGrid, CurrentWorld.StartColumn, CurrentWorld.StartRow);
-    DrawFigure(CurrentWorld, *FeldEditorDrawGrid, AnimationStep);
+    ++state_.AnimationStep;
+    session_.World.DrawFigureFrame(state_.AnimationStep);
 }
 
-void TNibboForm::HaltExecution() {
-    MoveTimer->stop();
-    StepTimer->stop();
-    FeldEditorDrawGrid->setEnabled(true);
-    ItemsSpinEdit->setEnabled(true);
-    PrgMemo->setEnabled(true);
+void RunControl::HaltExecution() {
+    state_.MoveTimer.Stop();
+    state_.StepTimer.Stop();
+    SetLocked(false);
 }
 
 } // namespace nibbo

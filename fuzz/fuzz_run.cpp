@@ -16,7 +16,17 @@ using nibbo::fuzz::Require;
 
 namespace {
 
-constexpr int kSteps = 2000;
+// A run ends after kSteps steps, unless its return stack keeps pace with its steps: a recursion
+// without end then runs on until the stack meets its bound. Every fetched statement and every
+// token of its condition count as work, so that a long condition in a loop cannot make one input
+// take seconds.
+constexpr int64_t kSteps = 2000;
+constexpr int64_t kStepsPerFrame = 4;
+constexpr int64_t kMaxWork = 2'000'000;
+
+bool RunsOn(int64_t step, size_t frames, int64_t work) {
+    return work < kMaxWork && (step < kSteps || int64_t(frames) * kStepsPerFrame > step);
+}
 
 class CheckingObserver : public StepObserver {
 public:
@@ -25,6 +35,7 @@ public:
 
     void StatementFetched(const TAnweisung& statement) override {
         ++Fetched;
+        Work += 1 + int64_t(statement.Condition.size());
         Require(registers_.ProcIndex >= 0 && size_t(registers_.ProcIndex) < table_.size(),
                 "a statement fetched outside the procedures");
         const std::vector<TAnweisung>& statements = table_[size_t(registers_.ProcIndex)].Statements;
@@ -39,36 +50,13 @@ public:
     }
 
     int Fetched = 0;
+    int64_t Work = 0;
 
 private:
     const TProcTable& table_;
     const ExecRegisters& registers_;
     const Stage& stage_;
 };
-
-// What one step can change: the figure's place and facing, the cell it stands on, the stock. The
-// whole world is checked at the end of the run; after each step only this.
-struct FigureView {
-    int32_t Column = 0;
-    int32_t Row = 0;
-    uint8_t Orientation = 0;
-    int32_t Cell = 0;
-    int Stock = 0;
-    friend bool operator==(const FigureView&, const FigureView&) = default;
-};
-
-FigureView ViewOf(const Stage& stage) {
-    const World& world = stage.world;
-    return {world.StartColumn, world.StartRow, world.Orientation,
-            CellAt(world, world.StartColumn, world.StartRow), stage.stock.ReadStock()};
-}
-
-void CheckFigure(const FigureView& figure) {
-    Require(InInterior(figure.Column, figure.Row), "the figure left the interior");
-    Require(figure.Cell >= kFreePath && figure.Cell <= kMaxFood, "the figure stands on no free cell");
-    Require(figure.Orientation <= South, "facing out of range");
-    Require(figure.Stock >= kMinStock && figure.Stock <= kMaxStock, "stock out of range");
-}
 
 } // namespace
 
@@ -97,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ResetRegisters(registers);
     CheckingObserver observer(table, registers, stage);
 
-    for (int step = 0; step < kSteps; ++step) {
-        const FigureView before = ViewOf(stage);
+    for (int64_t step = 0; RunsOn(step, registers.ReturnStack.size(), observer.Work); ++step) {
+        const fuzz::FigureView before = fuzz::ViewOf(stage);
         observer.Fetched = 0;
         stage.animationStep = 3;
         const StepResult result = ExecuteStep(table, registers, stage, observer);
@@ -116,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         switch (result.Outcome) {
         case StepOutcome::Executed:
-            CheckFigure(ViewOf(stage));
+            fuzz::CheckFigure(fuzz::ViewOf(stage));
             // The animation between two statements redraws the figure's cell frame by frame.
             for (int frame = 1; frame <= 5; ++frame) {
                 RedrawCell(stage.world, canvas, stage.world.StartColumn, stage.world.StartRow);
@@ -135,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (std::string_view(result.Message) == kReturnStackFullMessage)
                 Require(registers.ReturnStack.size() == kMaxReturnFrames, "stack full below its bound");
             else
-                Require(ViewOf(stage) == before, "a failed action changed the world");
+                Require(fuzz::ViewOf(stage) == before, "a failed action changed the world");
             fuzz::CheckWorld(stage.world, stock.ReadStock(), "after a failed step");
             return 0;
         case StepOutcome::Silent:

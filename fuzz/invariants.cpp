@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace nibbo::fuzz {
@@ -62,81 +63,53 @@ const char* ActionWord(TSymbol kind) {
     }
 }
 
-// Recursive descent over condition tokens: or-list of and-lists of factors.
-struct ConditionReader {
-    const TBooleexp& tokens;
-    size_t at = 0;
-    int depth = 0;
-
-    bool Factor() {
-        while (at < tokens.size() && tokens[at] == _not)
-            ++at;
-        if (at >= tokens.size()) return false;
-        if (IsSensor(tokens[at])) {
-            ++at;
-            return true;
+// The value of a condition by the precedence of the language, or nothing when the tokens are not
+// a well-formed condition. Read from left to right with one entry per open parenthesis instead of
+// a call per nesting level, so that no depth of parentheses can exhaust the call stack.
+std::optional<bool> Evaluate(const TBooleexp& tokens, const std::function<bool(TFunktion)>& sensor) {
+    // A group being read: the "or" of its finished terms, the "and" of the factors read so far in
+    // the current term, and whether the factor being read is negated (each "not" flips it).
+    struct Group {
+        bool AnyTerm = false;
+        bool Term = true;
+        bool Negated = false;
+    };
+    std::vector<Group> groups(1);
+    bool operandNext = true;
+    const auto operand = [&](bool value) {
+        Group& group = groups.back();
+        group.Term = group.Term && (value != group.Negated);
+        group.Negated = false;
+        operandNext = false;
+    };
+    for (const TFunktion token : tokens) {
+        Group& group = groups.back();
+        if (operandNext) {
+            if (token == _not)
+                group.Negated = !group.Negated;
+            else if (IsSensor(token))
+                operand(sensor(token));
+            else if (token == klammerL)
+                groups.emplace_back();
+            else
+                return std::nullopt;
+        } else if (token == _and) {
+            operandNext = true;
+        } else if (token == _or) {
+            group.AnyTerm = group.AnyTerm || group.Term;
+            group.Term = true;
+            operandNext = true;
+        } else if (token == klammerR && groups.size() > 1) {
+            const bool value = group.AnyTerm || group.Term;
+            groups.pop_back();
+            operand(value);
+        } else {
+            return std::nullopt;
         }
-        if (tokens[at] != klammerL || depth > 100000) return false;
-        ++at;
-        ++depth;
-        if (!Expression()) return false;
-        --depth;
-        if (at >= tokens.size() || tokens[at] != klammerR) return false;
-        ++at;
-        return true;
     }
-    bool Term() {
-        if (!Factor()) return false;
-        while (at < tokens.size() && tokens[at] == _and) {
-            ++at;
-            if (!Factor()) return false;
-        }
-        return true;
-    }
-    bool Expression() {
-        if (!Term()) return false;
-        while (at < tokens.size() && tokens[at] == _or) {
-            ++at;
-            if (!Term()) return false;
-        }
-        return true;
-    }
-};
-
-// The same descent, computing the value.
-struct ConditionValue {
-    const TBooleexp& tokens;
-    const std::function<bool(TFunktion)>& sensor;
-    size_t at = 0;
-
-    bool Factor() {
-        if (tokens[at] == _not) {
-            ++at;
-            return !Factor();
-        }
-        if (IsSensor(tokens[at])) return sensor(tokens[at++]);
-        ++at; // "("
-        const bool value = Expression();
-        ++at; // ")"
-        return value;
-    }
-    bool Term() {
-        bool value = Factor();
-        while (at < tokens.size() && tokens[at] == _and) {
-            ++at;
-            value = Factor() && value;
-        }
-        return value;
-    }
-    bool Expression() {
-        bool value = Term();
-        while (at < tokens.size() && tokens[at] == _or) {
-            ++at;
-            value = Term() || value;
-        }
-        return value;
-    }
-};
+    if (operandNext || groups.size() != 1) return std::nullopt;
+    return groups.back().AnyTerm || groups.back().Term;
+}
 
 class ProgramChecker {
 public:
@@ -150,15 +123,24 @@ public:
     }
 
 private:
-    std::string Where(int32_t P, size_t index) const {
-        return "procedure " + std::to_string(P) + ", record " + std::to_string(index) + ": ";
+    // The procedure and the record (-1 for none) that the checks are about; a broken rule is
+    // reported with them. The message is put together only then: a program can hold many records.
+    void At(int32_t P, int64_t record) {
+        procedure_ = P;
+        record_ = record;
+    }
+    void Expect(bool holds, std::string_view what) const {
+        if (holds) return;
+        std::string where = "procedure " + std::to_string(procedure_);
+        if (record_ >= 0) where += ", record " + std::to_string(record_);
+        Broken(where + ": " + std::string(what));
     }
 
     // The text a record selects, lowered; the selection must lie within the text.
-    std::string Selected(const TAnweisung& record, const std::string& where) const {
-        Require(record.SelStart >= 1 && record.SelLength >= 0 &&
-                    int64_t(record.SelStart) - 1 + record.SelLength <= int64_t(text_.size()),
-                where + "selection outside the text");
+    std::string Selected(const TAnweisung& record) const {
+        Expect(record.SelStart >= 1 && record.SelLength >= 0 &&
+                   int64_t(record.SelStart) - 1 + record.SelLength <= int64_t(text_.size()),
+               "selection outside the text");
         return Lowered(std::string_view(text_).substr(size_t(record.SelStart - 1), size_t(record.SelLength)));
     }
 
@@ -176,70 +158,63 @@ private:
 
     void CheckRecord(int32_t P, size_t index) {
         const TAnweisung& record = table_[size_t(P)].Statements[index];
-        const std::string where = Where(P, index);
+        At(P, int64_t(index));
         const bool usesCondition =
             record.Kind == sym_if || record.Kind == sym_while || record.Kind == sym_until;
         if (usesCondition)
-            Require(IsWellFormedCondition(record.Condition), where + "condition is not well formed");
+            Expect(IsWellFormedCondition(record.Condition), "condition is not well formed");
         else
-            Require(record.Condition.empty(), where + "condition on a record that has none");
+            Expect(record.Condition.empty(), "condition on a record that has none");
         if (!IsCompound(record.Kind) && record.Kind != sym_call)
-            Require(record.Target == 0, where + "target on a record that has none");
+            Expect(record.Target == 0, "target on a record that has none");
 
         switch (record.Kind) {
         case sym_vor:
         case sym_drehe_links:
         case sym_nimm_auf:
         case sym_gib_ab:
-            Require(Selected(record, where) == ActionWord(record.Kind),
-                    where + "selection is not the instruction");
+            Expect(Selected(record) == ActionWord(record.Kind), "selection is not the instruction");
             break;
         case sym_call: {
-            Require(record.Target >= 1 && size_t(record.Target) < table_.size(),
-                    where + "call of no procedure");
-            Require(Visible(P, record.Target), where + "call of a procedure not visible here");
-            Require(Selected(record, where) == table_[size_t(record.Target)].Name,
-                    where + "selection is not the called name");
+            Expect(record.Target >= 1 && size_t(record.Target) < table_.size(), "call of no procedure");
+            Expect(Visible(P, record.Target), "call of a procedure not visible here");
+            Expect(Selected(record) == table_[size_t(record.Target)].Name,
+                   "selection is not the called name");
             break;
         }
         case sym_if: {
-            const std::string text = Selected(record, where);
-            Require(text.starts_with("if") && text.ends_with("then"),
-                    where + "if does not select if ... then");
+            const std::string text = Selected(record);
+            Expect(text.starts_with("if") && text.ends_with("then"), "if does not select if ... then");
             break;
         }
         case sym_while: {
-            const std::string text = Selected(record, where);
-            Require(text.starts_with("while") && text.ends_with("do"),
-                    where + "while does not select while ... do");
+            const std::string text = Selected(record);
+            Expect(text.starts_with("while") && text.ends_with("do"), "while does not select while ... do");
             break;
         }
         case sym_repeat:
-            Require(Selected(record, where) == "repeat", where + "selection is not repeat");
+            Expect(Selected(record) == "repeat", "selection is not repeat");
             break;
         case sym_until:
-            Require(Selected(record, where).starts_with("until"),
-                    where + "selection does not begin with until");
+            Expect(Selected(record).starts_with("until"), "selection does not begin with until");
             break;
         case sym_end:
             if (record.SelStart != 0 || record.SelLength != 0)
-                Require(Selected(record, where) == "end", where + "end selects something else");
+                Expect(Selected(record) == "end", "end selects something else");
             break;
         case sym_else:
-            Require(record.SelStart == 0 && record.SelLength == 0, where + "else marker selects text");
+            Expect(record.SelStart == 0 && record.SelLength == 0, "else marker selects text");
             break;
         case sym_end_dot:
-            Require(Selected(record, where) == (P == 0 ? "end." : "end"),
-                    where + "block end selects something else");
+            Expect(Selected(record) == (P == 0 ? "end." : "end"), "block end selects something else");
             break;
         default:
-            Broken(where + "kind " + std::to_string(int(record.Kind)) + " is never stored");
+            Expect(false, "kind " + std::to_string(int(record.Kind)) + " is never stored");
         }
     }
 
     // The index of the record that closes the section of a compound statement of the given kind.
-    size_t SectionEnd(const std::vector<TAnweisung>& records, size_t start, TSymbol kind,
-                      const std::string& where) {
+    size_t SectionEnd(const std::vector<TAnweisung>& records, size_t start, TSymbol kind) const {
         const auto kindAt = [&](size_t i) { return i < records.size() ? records[i].Kind : sym_none; };
         size_t i = start;
         while (IsStatement(kindAt(i)))
@@ -248,32 +223,31 @@ private:
         if (kind == sym_if) {
             // A then-part written as begin ... end closes with its own end before the else marker.
             if (kindAt(i) == sym_end && kindAt(i + 1) == sym_else) ++i;
-            Require(kindAt(i) == sym_else, where + "if section without its else marker");
+            Expect(kindAt(i) == sym_else, "if section without its else marker");
             ++i;
             while (IsStatement(kindAt(i)))
                 ++i;
         }
-        Require(kindAt(i) == sym_end, where + "section does not end with end");
+        Expect(kindAt(i) == sym_end, "section does not end with end");
         return i;
     }
 
     void CheckProcedure(int32_t P) {
         const TProc& proc = table_[size_t(P)];
-        const std::string where = "procedure " + std::to_string(P) + ": ";
-        Require(IsIdentifier(proc.Name), where + "no valid name");
-        Require(P == 0 ? proc.Parent == 0 : proc.Parent >= 0 && proc.Parent < P,
-                where + "parent is not declared before it");
+        At(P, -1);
+        Expect(IsIdentifier(proc.Name), "no valid name");
+        Expect(P == 0 ? proc.Parent == 0 : proc.Parent >= 0 && proc.Parent < P,
+               "parent is not declared before it");
         const std::vector<TAnweisung>& records = proc.Statements;
 
         const auto firstEnd = std::find_if(records.begin(), records.end(),
                                            [](const TAnweisung& r) { return r.Kind == sym_end_dot; });
-        Require(firstEnd != records.end(), where + "block does not end");
+        Expect(firstEnd != records.end(), "block does not end");
         const auto blockEnd = size_t(firstEnd - records.begin());
         for (size_t i = 0; i < records.size(); ++i) {
             CheckRecord(P, i);
-            if (i < blockEnd)
-                Require(IsStatement(records[i].Kind), Where(P, i) + "a marker in the procedure's own block");
-            if (i > blockEnd) Require(records[i].Kind != sym_end_dot, Where(P, i) + "a second block end");
+            if (i < blockEnd) Expect(IsStatement(records[i].Kind), "a marker in the procedure's own block");
+            if (i > blockEnd) Expect(records[i].Kind != sym_end_dot, "a second block end");
         }
 
         // The bodies follow the block in the order in which their keywords stand in the text, each
@@ -286,22 +260,26 @@ private:
         size_t next = blockEnd + 1;
         for (const size_t i : compounds) {
             const TAnweisung& record = records[i];
-            Require(record.Target >= 0 && size_t(record.Target) == next,
-                    Where(P, i) + "body does not begin where the sections in text order put it");
-            Require(size_t(record.Target) > i, Where(P, i) + "body stands before its statement");
-            next = SectionEnd(records, size_t(record.Target), record.Kind, Where(P, i)) + 1;
+            At(P, int64_t(i));
+            Expect(record.Target >= 0 && size_t(record.Target) == next,
+                   "body does not begin where the sections in text order put it");
+            Expect(size_t(record.Target) > i, "body stands before its statement");
+            next = SectionEnd(records, size_t(record.Target), record.Kind) + 1;
         }
-        Require(next == records.size(), where + "records that belong to no section");
+        At(P, -1);
+        Expect(next == records.size(), "records that belong to no section");
     }
 
     const TProcTable& table_;
     std::string text_;
+    int32_t procedure_ = 0;
+    int64_t record_ = -1;
 };
 
 } // namespace
 
-void Broken(const std::string& what) {
-    std::fprintf(stderr, "invariant broken: %s\n", what.c_str());
+void Broken(std::string_view what) {
+    std::fprintf(stderr, "invariant broken: %.*s\n", int(what.size()), what.data());
     std::fflush(stderr);
     std::abort();
 }
@@ -325,26 +303,25 @@ void CheckMessages(const std::vector<std::string>& messages, const SourceLines& 
         size_t digits = 0;
         while (digits < message.size() && message[digits] >= '0' && message[digits] <= '9')
             ++digits;
-        Require(digits > 0 && digits <= 10 && (digits == 1 || message[0] != '0'),
-                "message without a line number: " + message);
-        Require(std::stoll(message.substr(0, digits)) < int64_t(lines.size()),
-                "message names a line the text does not have: " + message);
+        // A text can have a message on every line: each is put together only when a rule broke.
+        if (digits == 0 || digits > 10 || (digits > 1 && message[0] == '0'))
+            Broken("message without a line number: " + message);
+        if (std::stoll(message.substr(0, digits)) >= int64_t(lines.size()))
+            Broken("message names a line the text does not have: " + message);
         const std::string_view text = std::string_view(message).substr(digits);
-        Require(std::find(std::begin(kMessageTexts), std::end(kMessageTexts), text) !=
-                    std::end(kMessageTexts),
-                "unknown message text: " + message);
+        if (std::find(std::begin(kMessageTexts), std::end(kMessageTexts), text) == std::end(kMessageTexts))
+            Broken("unknown message text: " + message);
     }
 }
 
 bool IsWellFormedCondition(const TBooleexp& condition) {
-    ConditionReader reader{condition};
-    return !condition.empty() && reader.Expression() && reader.at == condition.size();
+    return Evaluate(condition, [](TFunktion) { return false; }).has_value();
 }
 
 bool ReferenceValue(const TBooleexp& condition, const std::function<bool(TFunktion)>& sensor) {
-    Require(IsWellFormedCondition(condition), "the value of a condition that is not well formed");
-    ConditionValue value{condition, sensor};
-    return value.Expression();
+    const std::optional<bool> value = Evaluate(condition, sensor);
+    Require(value.has_value(), "the value of a condition that is not well formed");
+    return *value;
 }
 
 void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines) {
@@ -352,20 +329,35 @@ void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines) {
 }
 
 void CheckWorld(const World& world, int stock, const char* when) {
-    const std::string where = std::string(when) + ": ";
+    // Called after every step of a long run: the message is put together only when a rule broke.
+    const auto require = [when](bool holds, const char* what) {
+        if (!holds) Broken(std::string(when) + ": " + what);
+    };
     for (int c = 1; c <= kColumns; ++c) {
         for (int r = 1; r <= kRows; ++r) {
             const int32_t code = world.Cells[size_t(CellIndex(c, r))];
-            Require(code >= kFreePath && code <= kWall, where + "cell code out of range");
-            if (OnBorder(c, r)) Require(code == kWall, where + "border ring broken");
+            require(code >= kFreePath && code <= kWall, "cell code out of range");
+            if (OnBorder(c, r)) require(code == kWall, "border ring broken");
         }
     }
-    Require(world.StartPlaced, where + "figure gone");
-    Require(InInterior(world.StartColumn, world.StartRow), where + "figure outside the interior");
-    Require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall,
-            where + "figure on a wall");
-    Require(world.Orientation <= South, where + "facing out of range");
-    Require(stock >= kMinStock && stock <= kMaxStock, where + "stock out of range");
+    require(world.StartPlaced, "figure gone");
+    require(InInterior(world.StartColumn, world.StartRow), "figure outside the interior");
+    require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall, "figure on a wall");
+    require(world.Orientation <= South, "facing out of range");
+    require(stock >= kMinStock && stock <= kMaxStock, "stock out of range");
+}
+
+FigureView ViewOf(const Stage& stage) {
+    const World& world = stage.world;
+    return {world.StartColumn, world.StartRow, world.Orientation,
+            CellAt(world, world.StartColumn, world.StartRow), stage.stock.ReadStock()};
+}
+
+void CheckFigure(const FigureView& figure) {
+    Require(InInterior(figure.Column, figure.Row), "the figure left the interior");
+    Require(figure.Cell >= kFreePath && figure.Cell <= kMaxFood, "the figure stands on no free cell");
+    Require(figure.Orientation <= South, "facing out of range");
+    Require(figure.Stock >= kMinStock && figure.Stock <= kMaxStock, "stock out of range");
 }
 
 void StrictCanvas::FillPath(int column, int row) {

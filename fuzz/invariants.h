@@ -5,6 +5,7 @@
 
 #include "language/program_model.h"
 #include "language/scanner.h"
+#include "world/actions.h"
 #include "world/world.h"
 #include "world/world_paint.h"
 
@@ -19,9 +20,9 @@
 namespace nibbo::fuzz {
 
 // Aborts with "invariant broken: <what>" on stderr.
-[[noreturn]] void Broken(const std::string& what);
+[[noreturn]] void Broken(std::string_view what);
 
-inline void Require(bool holds, const std::string& what) {
+inline void Require(bool holds, std::string_view what) {
     if (!holds) Broken(what);
 }
 
@@ -49,6 +50,22 @@ void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines);
 // A world the figure can act on: cell codes 0..10, the border ring of walls, a placed start inside
 // it on a cell that is no wall, a facing 0..3, and a stock 0..250.
 void CheckWorld(const World& world, int stock, const char* when);
+
+// What one action can change: the figure's place and facing, the cell it stands on, the stock.
+// Checked after every step or tick at a cost that does not grow with the run; the whole world is
+// checked at the end.
+struct FigureView {
+    int32_t Column = 0;
+    int32_t Row = 0;
+    uint8_t Orientation = 0;
+    int32_t Cell = 0;
+    int Stock = 0;
+    friend bool operator==(const FigureView&, const FigureView&) = default;
+};
+FigureView ViewOf(const Stage& stage);
+
+// The figure inside the border ring on a cell that is no wall, a facing 0..3, a stock 0..250.
+void CheckFigure(const FigureView& figure);
 
 // A canvas that accepts only cells inside the grid and pictures that exist; anything else aborts.
 class StrictCanvas : public WorldCanvas {

@@ -2,8 +2,10 @@
 // program saves them, and a few files that loading must refuse. Usage: fuzz_seed_worlds FOLDER
 #include "world/world_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 using namespace nibbo;
 
@@ -70,9 +72,16 @@ int main(int argc, char** argv) {
             SetCell(full, c, r, kMaxFood);
     Write(folder, "full_of_food.wlt", EncodeWorldFile(full).data(), kWorldFileSize);
 
+    // A world followed by as many bytes again, which loading leaves unread.
+    std::vector<uint8_t> followed(2 * kWorldFileSize, 0xA5);
+    const WorldFileBytes gardenBytes = EncodeWorldFile(garden);
+    std::copy(gardenBytes.begin(), gardenBytes.end(), followed.begin());
+    Write(folder, "garden_and_more.wlt", followed.data(), followed.size());
+
     // Files that loading refuses: too short, a hole in the border, the figure on a wall.
     const WorldFileBytes emptyBytes = EncodeWorldFile(empty);
     Write(folder, "too_short.wlt", emptyBytes.data(), 1000);
+    Write(folder, "one_byte_short.wlt", emptyBytes.data(), kWorldFileSize - 1);
     WorldRecord hole = example;
     SetCell(hole, 1, 10, kFreePath);
     Write(folder, "border_hole.wlt", EncodeWorldFile(hole).data(), kWorldFileSize);

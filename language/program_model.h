@@ -34,7 +34,9 @@ enum TFunktion : uint8_t {
     fufehler = 19,
 };
 
-constexpr bool IsSensor(TFunktion f) { return f >= vorne_frei && f <= ostwaerts; }
+constexpr bool IsSensor(TFunktion f) {
+    return f >= vorne_frei && f <= ostwaerts;
+}
 
 // One compiled condition: its tokens in the order of the text (infix).
 using TBooleexp = std::vector<TFunktion>;

@@ -11,6 +11,9 @@ namespace nibbo {
 
 // CR LF, a lone CR and a lone LF each end a line; a text that ends in a line break has no extra
 // empty last line, and an empty text has no lines. Every byte is one character.
+PackedLines PackProgramText(std::string_view bytes);
+
+// The same lines, a string each.
 SourceLines SplitProgramText(std::string_view bytes);
 
 } // namespace nibbo

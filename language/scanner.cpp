@@ -20,14 +20,14 @@ bool IsControlOrBlank(char ch) {
     return static_cast<unsigned char>(ch) <= 32;
 }
 
-void Blank(std::string& line, size_t from, size_t to) {
-    std::fill(line.begin() + from, line.begin() + to, ' ');
+void Blank(std::span<char> line, size_t from, size_t to) {
+    std::fill(line.begin() + std::ptrdiff_t(from), line.begin() + std::ptrdiff_t(to), ' ');
 }
 
 // Position of the leftmost comment opener in the line at or after `from`, and its kind.
 enum class Opener { None, Brace, Paren, Slashes };
 
-Opener FindOpener(const std::string& line, size_t from, size_t& at) {
+Opener FindOpener(std::string_view line, size_t from, size_t& at) {
     for (size_t i = from; i < line.size(); ++i) {
         const char ch = line[i];
         const char next = i + 1 < line.size() ? line[i + 1] : '\0';
@@ -47,11 +47,20 @@ Opener FindOpener(const std::string& line, size_t from, size_t& at) {
     return Opener::None;
 }
 
+// The scanner reads lines held either way, SourceLines or PackedLines; comments are removed
+// through these.
+std::span<char> WritableLine(SourceLines& lines, size_t index) {
+    return lines[index];
+}
+std::span<char> WritableLine(PackedLines& lines, size_t index) {
+    return lines.WritableLine(index);
+}
+
 // Skips blanks and empty line rests; at the end of the text the position stays behind the last
 // character of the last line and EndOfText is set.
-void SkipBlanks(const SourceLines& lines, ScannerPosition& position) {
+template <class Lines> void SkipBlanks(const Lines& lines, ScannerPosition& position) {
     for (;;) {
-        const std::string& line = lines[size_t(position.LineIndex)];
+        const std::string_view line = lines[size_t(position.LineIndex)];
         size_t at = size_t(std::max(position.Column, 1) - 1);
         while (at < line.size() && line[at] == ' ')
             ++at;
@@ -69,7 +78,7 @@ void SkipBlanks(const SourceLines& lines, ScannerPosition& position) {
 
 // Index of the leftmost "do", "then", "end" or ";" in line[from, to), letters compared after
 // lowering, or `to` if there is none.
-size_t FindTerminator(const std::string& line, size_t from, size_t to) {
+size_t FindTerminator(std::string_view line, size_t from, size_t to) {
     const auto matches = [&](size_t at, std::string_view word) {
         if (to - at < word.size()) return false;
         for (size_t k = 0; k < word.size(); ++k)
@@ -96,7 +105,7 @@ size_t FindTerminator(const std::string& line, size_t from, size_t to) {
     return to;
 }
 
-void AppendLowered(std::string& out, const std::string& line, size_t from, size_t to) {
+void AppendLowered(std::string& out, std::string_view line, size_t from, size_t to) {
     for (size_t i = from; i < to; ++i)
         out.push_back(Lower(line[i]));
 }
@@ -126,26 +135,18 @@ constexpr Keyword kKeywords[] = {
     {"drehe_links", sym_drehe_links},
 };
 
-} // namespace
-
-const std::string_view kSensorNames[11] = {"vorne_frei", "rechts_frei", "links_frei", "liegt_futter",
-                                           "feld_leer",  "feld_voll",   "hat_vorrat", "nordwaerts",
-                                           "westwaerts", "suedwaerts",  "ostwaerts"};
-
-void ResetScanner(ScannerPosition& position) {
-    position = ScannerPosition{};
-}
-
-void StripComments(SourceLines& lines) {
-    for (std::string& line : lines)
+template <class Lines> void StripCommentsIn(Lines& lines) {
+    for (size_t index = 0; index < lines.size(); ++index) {
+        const std::span<char> line = WritableLine(lines, index);
         std::replace(line.begin(), line.end(), '\t', ' ');
+    }
 
     size_t index = 0;
     size_t from = 0; // everything left of it on the current line is free of comments already
     while (index < lines.size()) {
-        std::string& line = lines[index];
+        const std::span<char> line = WritableLine(lines, index);
         size_t b = 0;
-        const Opener opener = FindOpener(line, from, b);
+        const Opener opener = FindOpener(std::string_view(line.data(), line.size()), from, b);
         if (opener == Opener::None) {
             ++index;
             from = 0;
@@ -164,9 +165,9 @@ void StripComments(SourceLines& lines) {
         size_t blankFrom = b;
         for (size_t closing = index;; ++closing) {
             if (closing >= lines.size()) return; // never closed: the rest of the text is comment
-            std::string& current = lines[closing];
-            const size_t end = current.find(closer, searchFrom);
-            if (end != std::string::npos) {
+            const std::span<char> current = WritableLine(lines, closing);
+            const size_t end = std::string_view(current.data(), current.size()).find(closer, searchFrom);
+            if (end != std::string_view::npos) {
                 // The line is examined again behind the comment, for further comments on it.
                 const size_t stop = end + closer.size();
                 Blank(current, blankFrom, stop);
@@ -181,7 +182,7 @@ void StripComments(SourceLines& lines) {
     }
 }
 
-std::string ReadWord(const SourceLines& lines, ScannerPosition& position) {
+template <class Lines> std::string ReadWordIn(const Lines& lines, ScannerPosition& position) {
     position.Mark = {position.LineIndex, position.Column, position.LineStart};
     position.EndOfText = false;
     if (lines.empty()) {
@@ -193,7 +194,7 @@ std::string ReadWord(const SourceLines& lines, ScannerPosition& position) {
     position.TokenColumn = position.Column;
     if (position.EndOfText) return {};
 
-    const std::string& line = lines[size_t(position.LineIndex)];
+    const std::string_view line = lines[size_t(position.LineIndex)];
     const size_t begin = size_t(position.Column - 1);
     if (line[begin] == ';') {
         ++position.Column;
@@ -208,13 +209,7 @@ std::string ReadWord(const SourceLines& lines, ScannerPosition& position) {
     return token;
 }
 
-void UnreadToken(ScannerPosition& position) {
-    position.LineIndex = position.Mark.LineIndex;
-    position.Column = position.Mark.Column;
-    position.LineStart = position.Mark.LineStart;
-}
-
-std::string ReadCondition(const SourceLines& lines, ScannerPosition& position) {
+template <class Lines> std::string ReadConditionIn(const Lines& lines, ScannerPosition& position) {
     position.Mark = {position.LineIndex, position.Column, position.LineStart};
     position.EndOfText = false;
     if (lines.empty()) {
@@ -225,32 +220,95 @@ std::string ReadCondition(const SourceLines& lines, ScannerPosition& position) {
     if (position.EndOfText) return {};
 
     std::string text;
-    const std::string* line = &lines[size_t(position.LineIndex)];
+    std::string_view line = lines[size_t(position.LineIndex)];
     size_t from = size_t(position.Column - 1);
-    size_t to = line->size();
+    size_t to = line.size();
     for (;;) {
-        const size_t at = FindTerminator(*line, from, to);
-        AppendLowered(text, *line, from, at);
+        const size_t at = FindTerminator(line, from, to);
+        AppendLowered(text, line, from, at);
         if (at < to) {
             position.Column = int32_t(at + 1);
             return text;
         }
         if (size_t(position.LineIndex) + 1 >= lines.size()) break;
-        position.LineStart += int32_t(line->size()) + 2;
+        position.LineStart += int32_t(line.size()) + 2;
         ++position.LineIndex;
-        line = &lines[size_t(position.LineIndex)];
+        line = lines[size_t(position.LineIndex)];
         // The next line joins the text after one blank, without its leading and trailing blanks.
         from = 0;
-        to = line->size();
-        while (from < to && IsControlOrBlank((*line)[from]))
+        to = line.size();
+        while (from < to && IsControlOrBlank(line[from]))
             ++from;
-        while (to > from && IsControlOrBlank((*line)[to - 1]))
+        while (to > from && IsControlOrBlank(line[to - 1]))
             --to;
         text.push_back(' ');
     }
     position.EndOfText = true;
-    position.Column = int32_t(line->size()) + 1;
+    position.Column = int32_t(line.size()) + 1;
     return text;
+}
+
+} // namespace
+
+const std::string_view kSensorNames[11] = {"vorne_frei", "rechts_frei", "links_frei", "liegt_futter",
+                                           "feld_leer",  "feld_voll",   "hat_vorrat", "nordwaerts",
+                                           "westwaerts", "suedwaerts",  "ostwaerts"};
+
+PackedLines::PackedLines(const SourceLines& lines) {
+    size_t characters = 0;
+    for (const std::string& line : lines)
+        characters += line.size();
+    Reserve(characters, lines.size());
+    for (const std::string& line : lines) {
+        text_ += line;
+        EndLine();
+    }
+}
+
+void PackedLines::Reserve(size_t characters, size_t lines) {
+    text_.reserve(characters);
+    ends_.reserve(lines);
+}
+
+bool operator==(const PackedLines& packed, const SourceLines& lines) {
+    if (packed.size() != lines.size()) return false;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (packed[i] != lines[i]) return false;
+    return true;
+}
+
+void ResetScanner(ScannerPosition& position) {
+    position = ScannerPosition{};
+}
+
+void StripComments(SourceLines& lines) {
+    StripCommentsIn(lines);
+}
+
+void StripComments(PackedLines& lines) {
+    StripCommentsIn(lines);
+}
+
+std::string ReadWord(const SourceLines& lines, ScannerPosition& position) {
+    return ReadWordIn(lines, position);
+}
+
+std::string ReadWord(const PackedLines& lines, ScannerPosition& position) {
+    return ReadWordIn(lines, position);
+}
+
+void UnreadToken(ScannerPosition& position) {
+    position.LineIndex = position.Mark.LineIndex;
+    position.Column = position.Mark.Column;
+    position.LineStart = position.Mark.LineStart;
+}
+
+std::string ReadCondition(const SourceLines& lines, ScannerPosition& position) {
+    return ReadConditionIn(lines, position);
+}
+
+std::string ReadCondition(const PackedLines& lines, ScannerPosition& position) {
+    return ReadConditionIn(lines, position);
 }
 
 bool IsIdentifier(std::string_view text) {

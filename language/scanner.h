@@ -6,6 +6,7 @@
 #include "language/program_model.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,40 @@ namespace nibbo {
 
 // Lines of program text, one byte per character (Windows-1252), without line breaks.
 using SourceLines = std::vector<std::string>;
+
+// The same lines in one piece: their characters one after another and where each line ends. A
+// string per line costs more than 32 bytes, which for a file of millions of empty lines is many
+// times the file itself; here a line costs 4 bytes. The syntax check and the replay read program
+// text in this form; the lines hold less than 4 GiB together.
+class PackedLines {
+public:
+    PackedLines() = default;
+    explicit PackedLines(const SourceLines& lines);
+
+    // Building line by line: characters go to the open line, which EndLine closes. EndText closes
+    // an open line that has characters, so that a text ending in a line break has no empty last line.
+    void Reserve(size_t characters, size_t lines);
+    void Append(char ch) { text_.push_back(ch); }
+    void EndLine() { ends_.push_back(uint32_t(text_.size())); }
+    void EndText() {
+        if (text_.size() > (ends_.empty() ? 0 : ends_.back())) EndLine();
+    }
+
+    size_t size() const { return ends_.size(); }
+    bool empty() const { return ends_.empty(); }
+    std::string_view operator[](size_t line) const { return {text_.data() + Start(line), Length(line)}; }
+    std::span<char> WritableLine(size_t line) { return {text_.data() + Start(line), Length(line)}; }
+
+    friend bool operator==(const PackedLines&, const PackedLines&) = default;
+    friend bool operator==(const PackedLines& packed, const SourceLines& lines);
+
+private:
+    size_t Start(size_t line) const { return line == 0 ? 0 : ends_[line - 1]; }
+    size_t Length(size_t line) const { return ends_[line] - Start(line); }
+
+    std::string text_;
+    std::vector<uint32_t> ends_; // one past the last character of each line
+};
 
 struct ScannerMark {
     int32_t LineIndex = 0;
@@ -41,10 +76,12 @@ void ResetScanner(ScannerPosition& position);
 // line and column. The comment opener that stands furthest left on a line decides; an opener that
 // is never closed blanks the rest of the text.
 void StripComments(SourceLines& lines);
+void StripComments(PackedLines& lines);
 
 // The next token in lower case ("A".."Z" lowered), or "" at the end of the text. Tokens are
 // separated by blanks (code 32 only), line ends and ";", which is a token of its own.
 std::string ReadWord(const SourceLines& lines, ScannerPosition& position);
+std::string ReadWord(const PackedLines& lines, ScannerPosition& position);
 
 // Sets the position back to where the last read began (one level only).
 void UnreadToken(ScannerPosition& position);
@@ -54,6 +91,7 @@ void UnreadToken(ScannerPosition& position);
 // position on the terminator, which the next ReadWord reads; at the end of the text it stands
 // behind the last character.
 std::string ReadCondition(const SourceLines& lines, ScannerPosition& position);
+std::string ReadCondition(const PackedLines& lines, ScannerPosition& position);
 
 // "_" or a letter a..z first, then "_", a..z or 0..9; not empty.
 bool IsIdentifier(std::string_view text);

@@ -14,16 +14,11 @@ namespace nibbo {
 
 namespace {
 
-// Compound statements and procedure declarations nest at most this deep, counted together. Far
-// beyond anything a pupil writes, and far below what the call stack can take of this recursive
-// parser, or of anything else that follows nested bodies recursively.
-constexpr int32_t kMaxNesting = 1000;
-
 enum class BodyKind { Section0, ThenPart, WhileBody, RepeatBody };
 
 class Parser {
 public:
-    Parser(const SourceLines& lines, TProcTable& table, ScannerPosition& scanner)
+    Parser(PackedLines& lines, TProcTable& table, ScannerPosition& scanner)
         : lines_(lines), table_(table), scanner_(scanner), procedures_(table) {}
 
     std::vector<std::string> Run() {
@@ -82,7 +77,7 @@ private:
         return sectionCount_++;
     }
 
-    SourceLines lines_;
+    PackedLines& lines_;
     TProcTable& table_;
     ScannerPosition& scanner_;
     ProcedureDirectory procedures_;
@@ -337,10 +332,12 @@ bool Parser::HasProgramEnd() {
 
 void Parser::JoinSections(int32_t P) {
     std::vector<TAnweisung>& statements = table_[size_t(P)].Statements;
-    statements.clear();
-    statements.reserve(size_t(StmtCount));
     sectionStart_.assign(sectionCount_, 0);
-    for (size_t s = 0; s < sectionCount_; ++s) {
+    // The procedure's own block comes first: its section becomes the array without a copy, which
+    // for a long list of plain statements would double the memory they take.
+    statements = std::move(sections_[0]);
+    statements.reserve(size_t(StmtCount));
+    for (size_t s = 1; s < sectionCount_; ++s) {
         sectionStart_[s] = int32_t(statements.size());
         for (TAnweisung& record : sections_[s])
             statements.push_back(std::move(record));
@@ -368,8 +365,14 @@ void Parser::ResolveBlocks(int32_t P) {
 
 std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable,
                                      ScannerPosition& scanner) {
+    PackedLines copy(lines);
+    return CheckSyntaxInPlace(copy, procTable, scanner);
+}
+
+std::vector<std::string> CheckSyntaxInPlace(PackedLines& lines, TProcTable& procTable,
+                                            ScannerPosition& scanner) {
     procTable.clear();
-    if (lines.empty()) return {"kein Programm!"};
+    if (lines.empty()) return {kNoProgramMessage};
     return Parser(lines, procTable, scanner).Run();
 }
 

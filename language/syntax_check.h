@@ -6,13 +6,27 @@
 #include "language/program_model.h"
 #include "language/scanner.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace nibbo {
 
+// Compound statements and procedure declarations nest at most this deep, counted together. Far
+// beyond anything a pupil writes, and far below what the call stack can take of this recursive
+// parser, or of anything else that follows nested bodies recursively. One level more ends the
+// check with a message of its own.
+inline constexpr int32_t kMaxNesting = 1000;
+
+// The single message of a text without lines.
+inline constexpr const char* kNoProgramMessage = "kein Programm!";
+
 // Rebuilds procTable from scratch and leaves the scanner where the check stopped. The message
 // lines are UTF-8. A text without lines gives the single line "kein Programm!".
-std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable, ScannerPosition& scanner);
+std::vector<std::string> CheckSyntax(const SourceLines& lines, TProcTable& procTable,
+                                     ScannerPosition& scanner);
+// The same without a copy of the lines: their comments and tabs become blanks in place.
+std::vector<std::string> CheckSyntaxInPlace(PackedLines& lines, TProcTable& procTable,
+                                            ScannerPosition& scanner);
 
 } // namespace nibbo

@@ -39,7 +39,11 @@ ReplayTick Ending(ReplayTick tick, ReplayEnd end, const char* message) {
 
 } // namespace
 
-ReplayHeader StartReplay(ReplayState& replay, SourceLines lines) {
+ReplayHeader StartReplay(ReplayState& replay, const SourceLines& lines) {
+    return StartReplay(replay, PackedLines(lines));
+}
+
+ReplayHeader StartReplay(ReplayState& replay, PackedLines lines) {
     replay.Lines = std::move(lines);
     ResetScanner(replay.Position);
     if (ReadWord(replay.Lines, replay.Position) != "procedure") return ReplayHeader::NoRecording;

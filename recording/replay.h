@@ -12,7 +12,7 @@ namespace nibbo {
 
 // A copy of the editor's lines taken when the replay starts, and where the replay reads in it.
 struct ReplayState {
-    SourceLines Lines;
+    PackedLines Lines;
     ScannerPosition Position;
 };
 
@@ -25,7 +25,8 @@ enum class ReplayHeader : uint8_t {
 
 // Takes the lines as the replay's own copy, reads from their start and checks the header. After
 // Accepted the position stands behind "begin", ready for the first tick.
-ReplayHeader StartReplay(ReplayState& replay, SourceLines lines);
+ReplayHeader StartReplay(ReplayState& replay, PackedLines lines);
+ReplayHeader StartReplay(ReplayState& replay, const SourceLines& lines);
 
 // The German message of a refused header (UTF-8), or "" for Accepted.
 const char* ReplayHeaderMessage(ReplayHeader header);

@@ -1,7 +1,7 @@
 #include "shell/dialogs.h"
 
+#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,18 +30,20 @@ void TQtDialogs::ShowError(const QString& text) {
 }
 
 std::optional<FileChoice> TQtDialogs::ChooseFile(const FileDialogSpec& spec) {
-    QFileDialog dialog(parent_, spec.Title, spec.InitialFolder);
+    QFileDialog dialog(parent_, QString::fromStdString(spec.Title),
+                       QString::fromStdString(spec.InitialFolder));
     dialog.setAcceptMode(spec.Mode == FileDialogSpec::Save ? QFileDialog::AcceptSave
                                                            : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     QStringList filters;
     for (const FileFilter& filter : spec.Filters)
-        filters << QStringLiteral("%1 (%2)").arg(filter.Label, filter.Pattern);
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromStdString(filter.Label),
+                                                 QString::fromStdString(filter.Pattern));
     dialog.setNameFilters(filters);
     if (spec.SelectedFilter >= 0 && spec.SelectedFilter < filters.size())
         dialog.selectNameFilter(filters[spec.SelectedFilter]);
-    if (!spec.PresetName.isEmpty()) dialog.selectFile(spec.PresetName);
+    if (!spec.PresetName.empty()) dialog.selectFile(QString::fromStdString(spec.PresetName));
     // Qt gives the detail view's columns widths for short English texts, too narrow for the sizes,
     // types and dates it shows here; each of them takes the width of its texts, the name the rest.
     if (auto* details = dialog.findChild<QTreeView*>()) {
@@ -49,23 +51,8 @@ std::optional<FileChoice> TQtDialogs::ChooseFile(const FileDialogSpec& spec) {
         details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FileChoice{dialog.selectedFiles().constFirst(), int(filters.indexOf(dialog.selectedNameFilter()))};
-}
-
-QString WithFilterExtension(const FileChoice& choice, const FileDialogSpec& spec) {
-    if (!QFileInfo(choice.Path).suffix().isEmpty()) return choice.Path;
-    if (choice.SelectedFilter < 0 || choice.SelectedFilter >= spec.Filters.size()) return choice.Path;
-    const QString pattern = spec.Filters[choice.SelectedFilter].Pattern; // "*.wlt"
-    const qsizetype dot = pattern.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0 || pattern.mid(dot + 1).contains(QLatin1Char('*'))) return choice.Path;
-    QString path = choice.Path;
-    if (path.endsWith(QLatin1Char('.'))) path.chop(1);
-    return path + pattern.mid(dot);
-}
-
-QString ChosenPath(const FileChoice& choice, const FileDialogSpec& spec) {
-    const QString path = spec.Mode == FileDialogSpec::Save ? WithFilterExtension(choice, spec) : choice.Path;
-    return QFileInfo(path).absoluteFilePath();
+    return FileChoice{QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString(),
+                      int(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
 } // namespace nibbo

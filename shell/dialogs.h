@@ -2,33 +2,14 @@
 // the program shows Qt's dialogs, the tests put a scripted stand-in in its place.
 #pragma once
 
+#include "shell/front_end.h"
+
 #include <QString>
-#include <QStringList>
 #include <optional>
-#include <utility>
 
 class QWidget;
 
 namespace nibbo {
-
-struct FileFilter {
-    QString Label;   // "Nibbos Welt"
-    QString Pattern; // "*.wlt"
-};
-
-struct FileDialogSpec {
-    enum Kind { Open, Save } Mode = Open;
-    QString Title;
-    QList<FileFilter> Filters;
-    int SelectedFilter = 0; // index into Filters
-    QString InitialFolder = QStringLiteral(".");
-    QString PresetName;
-};
-
-struct FileChoice {
-    QString Path;
-    int SelectedFilter = 0; // the filter selected when the dialog was confirmed
-};
 
 class TDialogs {
 public:
@@ -55,12 +36,5 @@ public:
 private:
     QWidget* parent_;
 };
-
-// A name chosen without an extension gets the extension of the filter that was selected, so that
-// the file shows in the open dialog later on.
-QString WithFilterExtension(const FileChoice& choice, const FileDialogSpec& spec);
-
-// The full path of a chosen file; a save dialog's choice gets its filter's extension first.
-QString ChosenPath(const FileChoice& choice, const FileDialogSpec& spec);
 
 } // namespace nibbo

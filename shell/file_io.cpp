@@ -243,7 +243,7 @@ FileRead ReadFileStart(const std::string& path, std::size_t count) {
 
 FileRead ReadTextFileBytes(const std::string& path) {
     const std::string tooLarge = "Die Datei ist zu groß für den Editor (höchstens " +
-                                 std::to_string(kMaxTextFileBytes / (1024 * 1024)) + " MB).";
+                                 std::to_string(kMaxTextFileBytes / 1024) + " KB).";
     FileRead result;
     struct stat info {};
     const Descriptor file(OpenRegularFile(path, info, result.Problem));

@@ -8,6 +8,7 @@
 #include "windows/helpunit.h"
 #include "windows/infounit.h"
 #include "windows/tab_control.h"
+#include "world/editor.h"
 #include "world/world_paint.h"
 #include "world/world_view.h"
 
@@ -34,6 +35,8 @@ constexpr int kClientHeight = 635;
 constexpr int kStatusBarHeight = 19;
 constexpr int kPanelHeight = 89;
 constexpr int kPanelTop = 527;
+// Message lists longer than this give all their lines the height and width of the first.
+constexpr std::size_t kMessagesMeasured = 1000;
 constexpr int kSliderLeft = 456;
 constexpr int kSliderRight = 630; // the syntax button's right edge
 
@@ -80,6 +83,39 @@ void ShowToolWindow(QWidget* window) {
     window->activateWindow();
 }
 
+EditorButton ToEditorButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return EditorButton::Left;
+    case Qt::RightButton:
+        return EditorButton::Right;
+    case Qt::MiddleButton:
+        return EditorButton::Middle;
+    default:
+        return EditorButton::Other;
+    }
+}
+
+unsigned ToEditorModifiers(Qt::KeyboardModifiers shift) {
+    unsigned modifiers = NoModifier;
+    if (shift & Qt::ShiftModifier) modifiers |= ShiftKey;
+    if (shift & Qt::ControlModifier) modifiers |= CtrlKey;
+    if (shift & Qt::AltModifier) modifiers |= AltKey;
+    return modifiers;
+}
+
+// Qt names a letter key by its capital, whatever Shift, Caps Lock, Ctrl or Alt do, and so does
+// the virtual-key code; no other key has a virtual-key code of a letter.
+int VirtualKeyCode(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey;
+    return 0;
+}
+
+QString FromUtf16(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
+
 } // namespace
 
 QString StatusBanner() {
@@ -88,9 +124,10 @@ QString StatusBanner() {
 
 TNibboForm::TNibboForm(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent), PacImageList(MakePacImageList()), SteinImageList(MakeSteinImageList()),
-      ItemImageList(MakeItemImageList()), Dialogs(std::move(dialogs)) {
+      ItemImageList(MakeItemImageList()), Dialogs(std::move(dialogs)),
+      session_(std::make_unique<NibboSession>(*this)) {
     if (!Dialogs) Dialogs = std::make_unique<TQtDialogs>(this);
-    EndApplication = [] {
+    OnEnd = [] {
         QApplication::closeAllWindows();
         QCoreApplication::quit();
     };
@@ -105,7 +142,6 @@ TNibboForm::TNibboForm(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     BuildControls();
     BuildMenus();
     BuildTimers();
-    BuildDialogSpecs();
     ConnectHandlers();
 
     // Fixed size: the client area below the menu bar is 1008 x 635.
@@ -237,7 +273,8 @@ void TNibboForm::BuildMenus() {
     AFspeichernunterMenuItem = ArbeitsfeldMenuItem->addAction(QStringLiteral("Welt speichern unter ..."));
 
     AufzeichnenMenuItem = bar->addMenu(QStringLiteral("Aufzeichnen"));
-    AufzmodusanMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnungsmodus an"));
+    // Its caption says whether recording mode is on: the session sets it.
+    AufzmodusanMenuItem = AufzeichnenMenuItem->addAction(QString());
     AufzstartenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung starten"));
     AufzbeendenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung beenden"));
     AufzwiederholenMenuItem = AufzeichnenMenuItem->addAction(QStringLiteral("Aufzeichnung abspielen"));
@@ -267,101 +304,75 @@ void TNibboForm::BuildTimers() {
         timer->setInterval(interval);
         return timer;
     };
-    MoveTimer = makeTimer("MoveTimer", 150);
-    StepTimer = makeTimer("StepTimer", 1000);
-    AufzTimer = makeTimer("AufzTimer", 150);
-}
-
-void TNibboForm::BuildDialogSpecs() {
-    const FileFilter world{QStringLiteral("Nibbos Welt"), QStringLiteral("*.wlt")};
-    FeldSelectDialog = {
-        FileDialogSpec::Open, QStringLiteral("Nibbos Welt laden"), {world}, 0, QStringLiteral("."), {}};
-    FeldSaveDialog = {
-        FileDialogSpec::Save, QStringLiteral("Nibbos Welt speichern"), {world}, 0, QStringLiteral("."), {}};
-    const QList<FileFilter> programs{{QStringLiteral("Pascal"), QStringLiteral("*.pas")},
-                                     {QStringLiteral("Aufzeichnung"), QStringLiteral("*.afz")}};
-    PrgOpenDialog = {
-        FileDialogSpec::Open, QStringLiteral("Programm laden"), programs, 0, QStringLiteral("."), {}};
-    PrgSaveDialog = {
-        FileDialogSpec::Save, QStringLiteral("Programm speichern"), programs, 0, QStringLiteral("."), {}};
+    // The intervals the session starts its timers with.
+    MoveTimer = makeTimer("MoveTimer", session_->Run.State().MoveTimer.Interval());
+    StepTimer = makeTimer("StepTimer", session_->Run.State().StepTimer.Interval());
+    AufzTimer = makeTimer("AufzTimer", session_->Recording.State().AufzTimer.Interval());
 }
 
 void TNibboForm::ConnectHandlers() {
-    FeldEditorDrawGrid->OnPaintWorld = [this] { FormPaint(); };
+    NibboSession& session = *session_;
+    FeldEditorDrawGrid->OnPaintWorld = [&session] { session.FormPaint(); };
     FeldEditorDrawGrid->OnMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift,
                                              QPoint point) {
         FeldEditorDrawGridMouseDown(button, shift, point);
     };
-    connect(PrgMemo, &QPlainTextEdit::textChanged, this, &TNibboForm::PrgMemoChange);
+    connect(PrgMemo, &QPlainTextEdit::textChanged, this, [&session] { session.Programs.PrgMemoChange(); });
 
-    connect(RunSpeedButton, &QToolButton::clicked, this, &TNibboForm::RunSpeedButtonClick);
-    connect(PauseSpeedButton, &QToolButton::clicked, this, &TNibboForm::PauseSpeedButtonClick);
-    connect(StopSpeedButton, &QToolButton::clicked, this, &TNibboForm::StopSpeedButtonClick);
-    connect(StepSpeedButton, &QToolButton::clicked, this, &TNibboForm::StepSpeedButtonClick);
-    connect(SyntaxSpeedButton, &QToolButton::clicked, this, &TNibboForm::SyntaxSpeedButtonClick);
+    const auto onClick = [this](QToolButton* button, auto handler) {
+        connect(button, &QToolButton::clicked, this, handler);
+    };
+    onClick(RunSpeedButton, [&session] { session.Run.RunSpeedButtonClick(); });
+    onClick(PauseSpeedButton, [&session] { session.Run.PauseSpeedButtonClick(); });
+    onClick(StopSpeedButton, [&session] { session.Run.StopSpeedButtonClick(); });
+    onClick(StepSpeedButton, [&session] { session.Run.StepSpeedButtonClick(); });
+    onClick(SyntaxSpeedButton, [&session] { session.Syntax.SyntaxSpeedButtonClick(); });
 
-    connect(MoveTimer, &QTimer::timeout, this, &TNibboForm::MoveTimerTimer);
-    connect(StepTimer, &QTimer::timeout, this, &TNibboForm::StepTimerTimer);
-    connect(AufzTimer, &QTimer::timeout, this, &TNibboForm::AufzTimerTimer);
+    connect(MoveTimer, &QTimer::timeout, this, [&session] { session.Run.MoveTimerTimer(); });
+    connect(StepTimer, &QTimer::timeout, this, [&session] { session.Run.StepTimerTimer(); });
+    connect(AufzTimer, &QTimer::timeout, this, [&session] { session.Recording.AufzTimerTimer(); });
 
-    connect(InfoMenuItem, &QAction::triggered, this, &TNibboForm::InfoMenuItemClick);
-    connect(AFresetMenuItem, &QAction::triggered, this, &TNibboForm::AFresetMenuItemClick);
-    connect(NeuAFMenuItem, &QAction::triggered, this, &TNibboForm::NeuAFMenuItemClick);
-    connect(AFladenMenuItem, &QAction::triggered, this, &TNibboForm::AFladenMenuItemClick);
-    connect(AFspeichernMenuItem, &QAction::triggered, this, &TNibboForm::AFspeichernMenuItemClick);
-    connect(AFspeichernunterMenuItem, &QAction::triggered, this, &TNibboForm::AFspeichernunterMenuItemClick);
-    connect(AufzmodusanMenuItem, &QAction::triggered, this, &TNibboForm::AufzmodusanMenuItemClick);
-    connect(AufzstartenMenuItem, &QAction::triggered, this, &TNibboForm::AufzstartenMenuItemClick);
-    connect(AufzbeendenMenuItem, &QAction::triggered, this, &TNibboForm::AufzbeendenMenuItemClick);
-    connect(AufzwiederholenMenuItem, &QAction::triggered, this, &TNibboForm::AufzwiederholenMenuItemClick);
-    connect(AufzladenMenuItem, &QAction::triggered, this, &TNibboForm::AufzladenMenuItemClick);
-    connect(AufzspeichernMenuItem, &QAction::triggered, this, &TNibboForm::AufzspeichernMenuItemClick);
-    connect(AufzspeichernunterMenuItem, &QAction::triggered, this,
-            &TNibboForm::AufzspeichernunterMenuItemClick);
-    connect(NeuPrgMenuItem, &QAction::triggered, this, &TNibboForm::NeuPrgMenuItemClick);
-    connect(PrgladenMenuItem, &QAction::triggered, this, &TNibboForm::PrgladenMenuItemClick);
-    connect(PrgspeichernMenuItem, &QAction::triggered, this, &TNibboForm::PrgspeichernMenuItemClick);
-    connect(PrgspeichernunterMenuItem, &QAction::triggered, this,
-            &TNibboForm::PrgspeichernunterMenuItemClick);
-    connect(HilfeMenuItem, &QAction::triggered, this, &TNibboForm::HilfeMenuItemClick);
-    connect(EndeMenuItem, &QAction::triggered, this, &TNibboForm::EndeMenuItemClick);
+    const auto onTrigger = [this](QAction* item, auto handler) {
+        connect(item, &QAction::triggered, this, handler);
+    };
+    onTrigger(InfoMenuItem, [this] { InfoMenuItemClick(); });
+    onTrigger(AFresetMenuItem, [&session] { session.World.AFresetMenuItemClick(); });
+    onTrigger(NeuAFMenuItem, [&session] { session.World.NeuAFMenuItemClick(); });
+    onTrigger(AFladenMenuItem, [&session] { session.World.AFladenMenuItemClick(); });
+    onTrigger(AFspeichernMenuItem, [&session] { session.World.AFspeichernMenuItemClick(); });
+    onTrigger(AFspeichernunterMenuItem, [&session] { session.World.AFspeichernunterMenuItemClick(); });
+    onTrigger(AufzmodusanMenuItem, [&session] { session.Recording.AufzmodusanMenuItemClick(); });
+    onTrigger(AufzstartenMenuItem, [&session] { session.Recording.AufzstartenMenuItemClick(); });
+    onTrigger(AufzbeendenMenuItem, [&session] { session.Recording.AufzbeendenMenuItemClick(); });
+    onTrigger(AufzwiederholenMenuItem, [&session] { session.Recording.AufzwiederholenMenuItemClick(); });
+    onTrigger(AufzladenMenuItem, [&session] { session.Recording.AufzladenMenuItemClick(); });
+    onTrigger(AufzspeichernMenuItem, [&session] { session.Recording.AufzspeichernMenuItemClick(); });
+    onTrigger(AufzspeichernunterMenuItem,
+              [&session] { session.Recording.AufzspeichernunterMenuItemClick(); });
+    onTrigger(NeuPrgMenuItem, [&session] { session.Programs.NeuPrgMenuItemClick(); });
+    onTrigger(PrgladenMenuItem, [&session] { session.Programs.PrgladenMenuItemClick(); });
+    onTrigger(PrgspeichernMenuItem, [&session] { session.Programs.PrgspeichernMenuItemClick(); });
+    onTrigger(PrgspeichernunterMenuItem, [&session] { session.Programs.PrgspeichernunterMenuItemClick(); });
+    onTrigger(HilfeMenuItem, [this] { HilfeMenuItemClick(); });
+    onTrigger(EndeMenuItem, [&session] { session.EndeMenuItemClick(); });
 }
 
 void TNibboForm::FormCreate() {
     // 1. The editor takes the Tab key and has tab stops every two character widths.
     PrgMemo->setTabChangesFocus(false);
     PrgMemo->SetTabStopsInCharacters(2);
-    // 2. Key preview: every key press in this window reaches FormKeyDown first.
+    // 2. Key preview: every key press in this window reaches the session's FormKeyDown first.
     qApp->installEventFilter(this);
     // 3. The random numbers of the info window's show.
     SeedRandom();
-    // 4.-8.
-    ClearWorld(CurrentWorld);
-    SetWorldFileName(QStringLiteral("welt.wlt"));
-    SetProgramFileName(QStringLiteral("programm.pas"));
-    StoreWorld(CurrentWorld, *ItemsSpinEdit, StoredWorld);
-    StepMode = false;
-    // The initial comment is no change of the program.
-    ProgramModified = false;
+    session_->FormCreate();
 }
 
-void TNibboForm::FormPaint() {
-    PaintWorld(CurrentWorld, *FeldEditorDrawGrid);
-}
-
-void TNibboForm::SetWorldFileName(const QString& name) {
-    WorldFileName = name;
-    StatusPanels[1]->ShowName(QStringLiteral("Welt: "), name);
-}
-
-void TNibboForm::SetProgramFileName(const QString& name) {
-    ProgramFileName = name;
-    if (!RecordingMode) StatusPanels[2]->ShowName(QStringLiteral("Prg.: "), name);
-}
-
-void TNibboForm::SetRecordingFileName(const QString& name) {
-    RecordingFileName = name;
-    if (RecordingMode) StatusPanels[2]->ShowName(QStringLiteral("Aufz.: "), name);
+void TNibboForm::FeldEditorDrawGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                             QPoint point) {
+    const QPoint cell = TWorldGrid::CellAt(point);
+    session_->World.FeldEditorDrawGridMouseDown(ToEditorButton(button), ToEditorModifiers(shift), cell.x(),
+                                                cell.y());
 }
 
 void TNibboForm::InfoMenuItemClick() {
@@ -378,14 +389,158 @@ void TNibboForm::HilfeMenuItemClick() {
     HelpForm->RegelTabControlChange();
 }
 
-void TNibboForm::EndeMenuItemClick() {
-    if (!CurrentWorld.WorldModified ||
-        Dialogs->AskQuestion(
-            QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?"))) {
-        EndApplication();
-        return;
+// --- The front end ---
+
+void TNibboForm::ShowMessage(const std::string& text) {
+    Dialogs->ShowMessage(QString::fromStdString(text));
+}
+
+bool TNibboForm::AskQuestion(const std::string& text) {
+    return Dialogs->AskQuestion(QString::fromStdString(text));
+}
+
+void TNibboForm::ShowError(const std::string& text) {
+    Dialogs->ShowError(QString::fromStdString(text));
+}
+
+std::optional<FileChoice> TNibboForm::ChooseFile(const FileDialogSpec& spec) {
+    return Dialogs->ChooseFile(spec);
+}
+
+FileRead TNibboForm::ReadFileStart(const std::string& path, std::size_t count) {
+    return nibbo::ReadFileStart(path, count);
+}
+
+FileRead TNibboForm::ReadTextFile(const std::string& path) {
+    return ReadTextFileBytes(path);
+}
+
+std::string TNibboForm::SaveFile(const std::string& path, std::string_view bytes) {
+    return nibbo::SaveFile(path, bytes);
+}
+
+std::u16string TNibboForm::EditorText() const {
+    return PrgMemo->Text().toStdU16String();
+}
+
+void TNibboForm::SetEditorText(std::u16string_view text) {
+    PrgMemo->SetText(FromUtf16(text));
+}
+
+void TNibboForm::AppendEditorLine(std::u16string_view line) {
+    PrgMemo->AppendLine(FromUtf16(line));
+}
+
+void TNibboForm::SelectInEditor(int start, int length) {
+    PrgMemo->SetSelection(start, length);
+}
+
+int TNibboForm::EditorSelStart() const {
+    return PrgMemo->SelStart();
+}
+
+WorldCanvas& TNibboForm::Canvas() {
+    return *FeldEditorDrawGrid;
+}
+
+StockField& TNibboForm::Stock() {
+    return *ItemsSpinEdit;
+}
+
+int TNibboForm::SpeedPosition() const {
+    return SpeedTrackBar->value();
+}
+
+void TNibboForm::SetCommandEnabled(Command command, bool enabled) {
+    switch (command) {
+    case Command::AFspeichern:
+        return AFspeichernMenuItem->setEnabled(enabled);
+    case Command::Aufzmodusan:
+        return AufzmodusanMenuItem->setEnabled(enabled);
+    case Command::Aufzstarten:
+        return AufzstartenMenuItem->setEnabled(enabled);
+    case Command::Aufzbeenden:
+        return AufzbeendenMenuItem->setEnabled(enabled);
+    case Command::Aufzwiederholen:
+        return AufzwiederholenMenuItem->setEnabled(enabled);
+    case Command::Aufzladen:
+        return AufzladenMenuItem->setEnabled(enabled);
+    case Command::Aufzspeichern:
+        return AufzspeichernMenuItem->setEnabled(enabled);
+    case Command::Aufzspeichernunter:
+        return AufzspeichernunterMenuItem->setEnabled(enabled);
+    case Command::ProgrammMenu:
+        ProgrammMenuItem->setEnabled(enabled);
+        return ProgrammMenuItem->menuAction()->setEnabled(enabled);
+    case Command::Prgspeichern:
+        return PrgspeichernMenuItem->setEnabled(enabled);
+    case Command::RunButton:
+        return RunSpeedButton->setEnabled(enabled);
+    case Command::PauseButton:
+        return PauseSpeedButton->setEnabled(enabled);
+    case Command::StopButton:
+        return StopSpeedButton->setEnabled(enabled);
+    case Command::StepButton:
+        return StepSpeedButton->setEnabled(enabled);
+    case Command::SyntaxButton:
+        return SyntaxSpeedButton->setEnabled(enabled);
     }
-    FormPaint();
+}
+
+void TNibboForm::SetCommandCaption(Command command, const std::string& caption) {
+    if (command == Command::Aufzmodusan) AufzmodusanMenuItem->setText(QString::fromStdString(caption));
+}
+
+void TNibboForm::SetControlEnabled(Control control, bool enabled) {
+    switch (control) {
+    case Control::WorldView:
+        return FeldEditorDrawGrid->setEnabled(enabled);
+    case Control::StockField:
+        return ItemsSpinEdit->setEnabled(enabled);
+    case Control::Editor:
+        return PrgMemo->setEnabled(enabled);
+    }
+}
+
+void TNibboForm::ShowFileName(FilePanel panel, const std::string& prefix, const std::string& name) {
+    StatusPanels[panel == FilePanel::World ? 1 : 2]->ShowName(QString::fromStdString(prefix),
+                                                              QString::fromStdString(name));
+}
+
+void TNibboForm::SetMessageList(const std::vector<std::string>& lines) {
+    InfoListBox->clear();
+    // Measuring every line of a list of many thousands takes seconds; a list that long is not read
+    // to the end of its widest line.
+    InfoListBox->setUniformItemSizes(lines.size() > kMessagesMeasured);
+    QStringList items;
+    items.reserve(qsizetype(lines.size()));
+    for (const std::string& line : lines)
+        items << QString::fromStdString(line);
+    InfoListBox->addItems(items);
+}
+
+QTimer* TNibboForm::TimerOf(Timer timer) const {
+    switch (timer) {
+    case Timer::Move:
+        return MoveTimer;
+    case Timer::Step:
+        return StepTimer;
+    case Timer::Aufz:
+        return AufzTimer;
+    }
+    return nullptr;
+}
+
+void TNibboForm::StartTimer(Timer timer, int interval) {
+    TimerOf(timer)->start(interval);
+}
+
+void TNibboForm::StopTimer(Timer timer) {
+    TimerOf(timer)->stop();
+}
+
+void TNibboForm::EndApplication() {
+    OnEnd();
 }
 
 bool TNibboForm::eventFilter(QObject* watched, QEvent* event) {
@@ -413,7 +568,7 @@ bool TNibboForm::eventFilter(QObject* watched, QEvent* event) {
         const bool forFocus = widget && (widget == focus || (!focus && widget == this));
         if (!travelling && forFocus && widget->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);
-            FormKeyDown(key->key(), key->modifiers());
+            session_->Recording.FormKeyDown(VirtualKeyCode(key->key()));
             previewedKey_ = event;
             previewedAt_ = widget;
         }

@@ -1,18 +1,15 @@
-// The main window. It owns all state of the system for the whole life of the program: the current
-// and the stored world, the file names, the compiled program, the scanner position, the execution
-// registers and run flags, and the recording state, one instance each. The core routines work on
-// these records; the window draws, asks and paces. Its handlers carry the names of the component
-// and the event they answer; their definitions live with the subsystem they belong to.
+// The main window: the desktop front end of the session. It builds the controls, draws, forwards
+// every widget event to the session's handler of that event and delivers the timers' ticks; all
+// behaviour and all state of the subsystems live in the session (shell/session.h). Through the
+// front-end interface the session asks its questions, shows its texts, reads and writes files,
+// and sets the enabled states, the editor's text and selection, the status panels and the timers.
 #pragma once
 
-#include "execution/engine.h"
-#include "language/program_model.h"
-#include "language/scanner.h"
-#include "recording/replay.h"
 #include "shell/dialogs.h"
+#include "shell/front_end.h"
+#include "shell/session.h"
 #include "shell/status_panel.h"
 #include "world/image_lists.h"
-#include "world/world.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -38,7 +35,7 @@ class TSpinEdit;
 class TInfoForm;
 class THelpForm;
 
-class TNibboForm : public QMainWindow {
+class TNibboForm : public QMainWindow, public FrontEnd {
     Q_OBJECT
 public:
     // Without dialogs the window shows Qt's; tests pass a scripted stand-in.
@@ -98,102 +95,51 @@ public:
     QTimer* StepTimer = nullptr;
     QTimer* AufzTimer = nullptr;
 
-    // --- File dialogs ---
-    FileDialogSpec FeldSelectDialog;
-    FileDialogSpec FeldSaveDialog;
-    FileDialogSpec PrgOpenDialog;
-    FileDialogSpec PrgSaveDialog;
-
     // --- The two other windows, created after this one ---
     QPointer<TInfoForm> InfoForm;
     QPointer<THelpForm> HelpForm;
 
-    // --- State owned by the window ---
-    World CurrentWorld;
-    WorldRecord StoredWorld;
-    QString WorldFileName;
-    QString ProgramFileName;
-    QString RecordingFileName;
-    bool ProgramModified = false;
-
-    TProcTable ProcTable;    // the compiled program
-    ScannerPosition Scanner; // the syntax check's reading position
-    ExecRegisters Registers; // ProcIndex, StatementIndex, ReturnStack
-    bool RunActive = false;
-    bool StepMode = false;
-    int AnimationStep = 0;
-
-    bool RecordingMode = false;
-    bool RecordingActive = false;
-    bool RecordingUnsaved = false;
-    ReplayState Replay;
-
     std::unique_ptr<TDialogs> Dialogs;
     // Ends the application; tests replace it to see that "Ende" went through.
-    std::function<void()> EndApplication;
+    std::function<void()> OnEnd;
 
-    // --- Start-up and painting ---
+    NibboSession& Session() { return *session_; }
+
+    // Start-up: the window's own part (the editor's tab stops, key preview, the random numbers),
+    // then the session's.
     void FormCreate();
-    void FormPaint();
-    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
 
-    // --- World view and world menu ---
+    // A press on the world view, mapped from its point to its cell for the session's handler.
     void FeldEditorDrawGridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
-    void AFresetMenuItemClick();
-    void NeuAFMenuItemClick();
-    void AFladenMenuItemClick();
-    void AFspeichernMenuItemClick();
-    void AFspeichernunterMenuItemClick();
-    void SetWorldFileName(const QString& name);
 
-    // --- Syntax check ---
-    void SyntaxSpeedButtonClick();
-    void SelectErrorLine();
-
-    // --- Run control ---
-    void RunSpeedButtonClick();
-    void PauseSpeedButtonClick();
-    void StopSpeedButtonClick();
-    void StepSpeedButtonClick();
-    void MoveTimerTimer();
-    void StepTimerTimer();
-    bool PrepareRun();
-    void HaltExecution();
-
-    // --- Program files ---
-    void PrgMemoChange();
-    void ClearProgram();
-    void NeuPrgMenuItemClick();
-    void PrgladenMenuItemClick();
-    void PrgspeichernMenuItemClick();
-    void PrgspeichernunterMenuItemClick();
-    void SetProgramFileName(const QString& name);
-    // False after marking a character of the editor's text that a file cannot hold and saying so.
-    bool EditorTextIsSavable();
-    // The editor's text into a file, refusing text the file cannot hold and reporting a file that
-    // cannot be written; true when the file was written.
-    bool WriteEditorText(const QString& path);
-    // A text file's contents, or nothing after reporting why it cannot be read.
-    std::optional<QString> ReadEditorText(const QString& path);
-    // A file dialog with the program filters; the chosen file's folder becomes the working folder.
-    std::optional<QString> ChooseProgramFile(FileDialogSpec& dialog, int filter, const QString& preset);
-
-    // --- Recording and replay ---
-    void AufzmodusanMenuItemClick();
-    void AufzstartenMenuItemClick();
-    void AufzbeendenMenuItemClick();
-    void AufzwiederholenMenuItemClick();
-    void AufzladenMenuItemClick();
-    void AufzspeichernMenuItemClick();
-    void AufzspeichernunterMenuItemClick();
-    void AufzTimerTimer();
-    void StopReplay();
-    void SetRecordingFileName(const QString& name);
-
-    // --- Bar commands ---
+    // --- Bar commands that open the other windows ---
     void InfoMenuItemClick();
     void HilfeMenuItemClick();
-    void EndeMenuItemClick();
+
+    // --- The front end ---
+    void ShowMessage(const std::string& text) override;
+    bool AskQuestion(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    std::optional<FileChoice> ChooseFile(const FileDialogSpec& spec) override;
+    FileRead ReadFileStart(const std::string& path, std::size_t count) override;
+    FileRead ReadTextFile(const std::string& path) override;
+    std::string SaveFile(const std::string& path, std::string_view bytes) override;
+    std::u16string EditorText() const override;
+    void SetEditorText(std::u16string_view text) override;
+    void AppendEditorLine(std::u16string_view line) override;
+    void SelectInEditor(int start, int length) override;
+    int EditorSelStart() const override;
+    WorldCanvas& Canvas() override;
+    StockField& Stock() override;
+    int SpeedPosition() const override;
+    void SetCommandEnabled(Command command, bool enabled) override;
+    void SetCommandCaption(Command command, const std::string& caption) override;
+    void SetControlEnabled(Control control, bool enabled) override;
+    void ShowFileName(FilePanel panel, const std::string& prefix, const std::string& name) override;
+    void SetMessageList(const std::vector<std::string>& lines) override;
+    void StartTimer(Timer timer, int interval) override;
+    void StopTimer(Timer timer) override;
+    void EndApplication() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -203,8 +149,10 @@ private:
     void BuildControls();
     void BuildMenus();
     void BuildTimers();
-    void BuildDialogSpecs();
     void ConnectHandlers();
+    QTimer* TimerOf(Timer timer) const;
+
+    std::unique_ptr<NibboSession> session_;
 
     // The key press last previewed and the widget it was previewed at: a press that no widget
     // accepts travels on to that widget's parents and is not previewed again there.

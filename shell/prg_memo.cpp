@@ -1,7 +1,5 @@
 #include "shell/prg_memo.h"
 
-#include "shell/text_codec.h"
-
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
@@ -69,11 +67,12 @@ QStringList TPrgMemo::Lines() const {
     return lines;
 }
 
+int TPrgMemo::LineCount() const {
+    return document()->blockCount() - (document()->lastBlock().length() == 1 ? 1 : 0);
+}
+
 QString TPrgMemo::Text() const {
-    QStringList blocks;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        blocks << block.text();
-    return blocks.join(QLatin1Char('\n'));
+    return document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
 void TPrgMemo::SetText(const QString& text) {

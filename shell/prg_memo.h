@@ -16,7 +16,7 @@ public:
     explicit TPrgMemo(QWidget* parent = nullptr);
 
     QStringList Lines() const;
-    int LineCount() const { return int(Lines().size()); }
+    int LineCount() const;
     // The text with LF line breaks, exactly as the lines and the final line break stand.
     QString Text() const;
     // Replaces the whole text (one change); an equal text changes nothing.

@@ -13,7 +13,9 @@ void SeedRandom() {
     SeedRandom(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
-void SeedRandom(std::uint32_t seed) { RandomGenerator().seed(seed); }
+void SeedRandom(std::uint32_t seed) {
+    RandomGenerator().seed(seed);
+}
 
 int RandomBelow(int n) {
     if (n <= 1) return 0;

@@ -8,8 +8,8 @@
 namespace nibbo {
 
 std::mt19937& RandomGenerator();
-void SeedRandom();                    // from the clock
-void SeedRandom(std::uint32_t seed);  // fixed, for tests
+void SeedRandom();                   // from the clock
+void SeedRandom(std::uint32_t seed); // fixed, for tests
 // A whole number drawn uniformly from 0..n-1.
 int RandomBelow(int n);
 

@@ -21,7 +21,9 @@ int TSpinEdit::WholeNumberOrZero(const QString& text) {
     return int(std::clamp<qlonglong>(number, kMinStock, kMaxStock));
 }
 
-int TSpinEdit::ReadStock() const { return WholeNumberOrZero(lineEdit()->text()); }
+int TSpinEdit::ReadStock() const {
+    return WholeNumberOrZero(lineEdit()->text());
+}
 
 void TSpinEdit::WriteStock(int value) {
     const int clamped = PlainStockField::ClampStock(value);
@@ -39,11 +41,16 @@ QValidator::State TSpinEdit::validate(QString& input, int&) const {
             return QValidator::Invalid;
     bool ok = false;
     const qlonglong number = input.toLongLong(&ok);
-    return ok && number >= kMinStock && number <= kMaxStock ? QValidator::Acceptable : QValidator::Intermediate;
+    return ok && number >= kMinStock && number <= kMaxStock ? QValidator::Acceptable
+                                                            : QValidator::Intermediate;
 }
 
-void TSpinEdit::fixup(QString& input) const { input = QString::number(WholeNumberOrZero(input)); }
+void TSpinEdit::fixup(QString& input) const {
+    input = QString::number(WholeNumberOrZero(input));
+}
 
-int TSpinEdit::valueFromText(const QString& text) const { return WholeNumberOrZero(text); }
+int TSpinEdit::valueFromText(const QString& text) const {
+    return WholeNumberOrZero(text);
+}
 
 } // namespace nibbo

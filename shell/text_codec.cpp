@@ -1,62 +1,38 @@
 #include "shell/text_codec.h"
 
-#include <QHash>
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "shell/windows1252.h"
 
 namespace nibbo {
 
 namespace {
 
-// UTF-16 unit -> Windows-1252 byte, for all 256 bytes.
-const QHash<char16_t, char>& ByteOfUnit() {
-    static const QHash<char16_t, char> table = [] {
-        QHash<char16_t, char> result;
-        QByteArray all;
-        for (int i = 0; i < 256; ++i) all.append(char(i));
-        QStringDecoder decoder("windows-1252");
-        const QString decoded = decoder.decode(all);
-        for (int i = 0; i < decoded.size() && i < 256; ++i) result.insert(decoded[i].unicode(), char(i));
-        return result;
-    }();
-    return table;
+std::u16string_view Units(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
+QString FromUnits(std::u16string_view units) {
+    return QString(reinterpret_cast<const QChar*>(units.data()), qsizetype(units.size()));
 }
 
 } // namespace
 
 QString DecodeWindows1252(const QByteArray& bytes) {
-    QStringDecoder decoder("windows-1252");
-    return decoder.decode(bytes);
+    return FromUnits(
+        nibbo::DecodeWindows1252(std::string_view(bytes.constData(), std::size_t(bytes.size()))));
 }
 
 std::optional<QByteArray> EncodeWindows1252(const QString& text) {
     if (FirstUnencodable(text) >= 0) return std::nullopt;
-    QStringEncoder encoder("windows-1252");
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError() || bytes.size() != text.size()) return std::nullopt;
-    return bytes;
+    return QByteArray::fromStdString(CoreBytes(Units(text)));
 }
 
 qsizetype FirstUnencodable(const QString& text) {
-    const auto& table = ByteOfUnit();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (!table.contains(text[i].unicode())) return i;
-    return -1;
+    const std::optional<std::size_t> at = nibbo::FirstUnencodable(Units(text));
+    return at ? qsizetype(*at) : -1;
 }
 
 QString NormalizeLineBreaks(const QString& text) {
-    QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch == QLatin1Char('\r')) {
-            result.append(QLatin1Char('\n'));
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-        } else {
-            result.append(ch);
-        }
-    }
-    return result;
+    return FromUnits(nibbo::NormalizeLineBreaks(Units(text)));
 }
 
 QStringList SplitLines(const QString& text) {
@@ -67,17 +43,14 @@ QStringList SplitLines(const QString& text) {
 }
 
 std::string ToCoreLine(const QString& line) {
-    const auto& table = ByteOfUnit();
-    std::string result;
-    result.reserve(size_t(line.size()));
-    for (QChar ch : line) result.push_back(table.value(ch.unicode(), '\x1a'));
-    return result;
+    return CoreBytes(Units(line));
 }
 
 std::vector<std::string> ToCoreLines(const QStringList& lines) {
     std::vector<std::string> result;
-    result.reserve(size_t(lines.size()));
-    for (const QString& line : lines) result.push_back(ToCoreLine(line));
+    result.reserve(std::size_t(lines.size()));
+    for (const QString& line : lines)
+        result.push_back(ToCoreLine(line));
     return result;
 }
 

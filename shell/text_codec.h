@@ -1,7 +1,5 @@
-// Program and recording texts live in files as Windows-1252 with CR LF line breaks, and the core
-// reads them as lines of 8-bit characters, one byte per character. These helpers move text between
-// the files, the editor (QString) and the core (std::string of Windows-1252 bytes), keeping every
-// character position intact.
+// The editor's text (QString) and the one Windows-1252 codec of shell/windows1252.h: QString holds
+// UTF-16, so every unit stays the character that positions count.
 #pragma once
 
 #include <QByteArray>

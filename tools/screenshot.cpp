@@ -2,13 +2,18 @@
 // and food, driven through the window's own run controls. The program is stepped with
 // "Einzelschritt" until Nibbo has eaten on its way; the picture shows the running statement selected
 // in the editor and the figure chewing. Runs without a display (QT_QPA_PLATFORM=offscreen).
+#include "shell/file_io.h"
 #include "shell/nibboform.h"
 #include "shell/prg_memo.h"
 #include "shell/spin_edit.h"
+#include "world/world_file.h"
 #include "world/world_view.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -79,29 +84,41 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: nibbo-screenshot OUTPUT.png\n";
         return 64;
     }
+    const QString output = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
     auto dialogs = std::make_unique<SilentDialogs>();
     SilentDialogs& shown = *dialogs;
     nibbo::TNibboForm form(std::move(dialogs));
-    // The world as if loaded: the run starts from the stored world.
-    BuildDemoWorld(form.CurrentWorld);
-    form.ItemsSpinEdit->WriteStock(0);
-    nibbo::StoreWorld(form.CurrentWorld, *form.ItemsSpinEdit, form.StoredWorld);
-    form.PrgMemo->setPlainText(QString::fromUtf8(kDemoProgram));
-    form.SetProgramFileName(QStringLiteral("sammeln.pas"));
-    form.SetWorldFileName(QStringLiteral("garten.wlt"));
+    // The world and the program loaded from their files, as a pupil would.
+    QTemporaryDir folder;
+    nibbo::World world;
+    BuildDemoWorld(world);
+    nibbo::PlainStockField noStock;
+    nibbo::WorldRecord record;
+    nibbo::StoreWorld(world, noStock, record);
+    const nibbo::WorldFileBytes bytes = nibbo::EncodeWorldFile(record);
+    if (!folder.isValid() || !QDir::setCurrent(folder.path()) ||
+        !nibbo::SaveFile("garten.wlt", {reinterpret_cast<const char*>(bytes.data()), bytes.size()}).empty() ||
+        !nibbo::SaveFile("sammeln.pas", kDemoProgram).empty()) {
+        QTextStream(stderr) << "nibbo-screenshot: cannot write the demo files\n";
+        return 73;
+    }
+    nibbo::NibboSession& session = form.Session();
+    session.World.LoadWorldFile("garten.wlt");
+    session.Programs.LoadProgramFile("sammeln.pas");
     form.show();
     QApplication::processEvents();
 
     // One statement per press, until Nibbo has eaten on its way; then two frames of its chewing.
     for (int step = 0; step < kMostSteps && form.ItemsSpinEdit->ReadStock() < kEatenWhenShown; ++step)
-        form.StepSpeedButtonClick();
-    if (form.ItemsSpinEdit->ReadStock() != kEatenWhenShown || !shown.Shown.isEmpty() || !form.RunActive) {
+        session.Run.StepSpeedButtonClick();
+    if (form.ItemsSpinEdit->ReadStock() != kEatenWhenShown || !shown.Shown.isEmpty() ||
+        !session.Run.State().RunActive) {
         QTextStream(stderr) << "nibbo-screenshot: the demo run did not go as planned: "
                             << shown.Shown.join("; ") << "\n";
         return 70;
     }
-    form.StepTimerTimer();
-    form.StepTimerTimer();
+    session.Run.StepTimerTimer();
+    session.Run.StepTimerTimer();
 
     // A repaint of the whole window paints the world anew, with the figure at rest; the screen of a
     // running program keeps showing what the view last drew, the figure with the food in its mouth.
@@ -112,7 +129,7 @@ int main(int argc, char* argv[]) {
         QPainter painter(&picture);
         painter.drawImage(form.FeldEditorDrawGrid->mapTo(&form, QPoint(2, 2)), onScreen);
     }
-    if (!picture.save(QString::fromLocal8Bit(argv[1]))) {
+    if (!picture.save(output)) {
         QTextStream(stderr) << "cannot write " << argv[1] << "\n";
         return 73;
     }

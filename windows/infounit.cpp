@@ -176,10 +176,11 @@ TInfoForm::TInfoForm(const TImageList& pacImageList, QWidget* parent)
             "Für Schulen und für alle, die programmieren lernen wollen. Ideen und Hinweise sind willkommen."),
         SansFont(13), kLime, {24, 326, 351, 32});
 
-    LizenzLabel = MakeParagraph(this, "LizenzLabel",
-                                QStringLiteral("Nibbo darf in Schulen und zu Hause frei genutzt, kopiert und "
-                                               "weitergegeben werden, kostenlos und ohne Gewähr."),
-                                SansFont(13), kTeal, {24, 376, 373, 32});
+    LizenzLabel =
+        MakeParagraph(this, "LizenzLabel",
+                      QStringLiteral("GNU GPL 3 oder später: nutzen, kopieren, ändern, weitergeben; "
+                                     "Änderungen bleiben frei. Ohne Gewähr."),
+                      SansFont(13), kTeal, {24, 376, 373, 32});
 
     // The figure walks over every label but the second version line, which lies above it.
     PacImage = new QLabel(this);

@@ -23,6 +23,9 @@ inline constexpr int kMaxStock = 250;
 // Facing of the figure; screen up is north, turning left adds 1 modulo 4.
 enum Orientation : uint8_t { East = 0, North = 1, West = 2, South = 3 };
 
+// The message for a world without a start where one is needed (saving it, running a program).
+inline constexpr const char* kNoStartMessage = "Kein Startfeld vorhanden!";
+
 // The cells, column by column: cell (c, r) has index (c - 1) * 20 + (r - 1).
 using Grid = std::array<int32_t, kCellCount>;
 
@@ -61,7 +64,9 @@ class PlainStockField : public StockField {
 public:
     int ReadStock() const override { return value_; }
     void WriteStock(int value) override { value_ = ClampStock(value); }
-    static int ClampStock(int value) { return value < kMinStock ? kMinStock : value > kMaxStock ? kMaxStock : value; }
+    static int ClampStock(int value) {
+        return value < kMinStock ? kMinStock : value > kMaxStock ? kMaxStock : value;
+    }
 
 private:
     int value_ = 0;
@@ -76,7 +81,9 @@ constexpr bool OnBorder(int column, int row) {
 constexpr bool InInterior(int column, int row) {
     return column >= 2 && column <= kColumns - 1 && row >= 2 && row <= kRows - 1;
 }
-constexpr int CellIndex(int column, int row) { return (column - 1) * kRows + (row - 1); }
+constexpr int CellIndex(int column, int row) {
+    return (column - 1) * kRows + (row - 1);
+}
 
 // Reading a cell outside the grid yields a wall; writing one outside the grid does nothing. The
 // border ring of walls keeps the figure inside, so this only guards against a world that lost it.

@@ -57,7 +57,8 @@ wait_for() { # seconds description command...
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 wait_for 20 "the X server" test -s "$work/display"
-export DISPLAY=":$(head -1 "$work/display")"
+display=$(head -1 "$work/display")
+export DISPLAY=":$display"
 
 # --- The program, with no file of its own around it ---
 mkdir -m 700 "$work/runtime" "$work/home"

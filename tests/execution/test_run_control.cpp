@@ -37,18 +37,22 @@ const QString kEndless =
     QStringLiteral("program kreisel;\nbegin\n  while vorne_frei do\n    drehe_links;\nend.");
 
 // The state of the run as the state table names it, or what does not fit any row.
-QString State(const TNibboForm& form) {
+QString State(TNibboForm& form) {
     const bool move = form.MoveTimer->isActive(), step = form.StepTimer->isActive();
     const bool grid = form.FeldEditorDrawGrid->isEnabled(), stock = form.ItemsSpinEdit->isEnabled(),
                memo = form.PrgMemo->isEnabled();
     const bool unlocked = grid && stock && memo, locked = !grid && !stock && !memo;
-    if (!form.RunActive && !form.StepMode && !move && !step && unlocked) return QStringLiteral("idle");
-    if (form.RunActive && !form.StepMode && (move || step) && locked) return QStringLiteral("running");
-    if (form.RunActive && form.StepMode && !move && !step && locked) return QStringLiteral("paused");
-    if (form.RunActive && form.StepMode && move && !step && locked) return QStringLiteral("continued");
+    if (!RunOf(form).RunActive && !RunOf(form).StepMode && !move && !step && unlocked)
+        return QStringLiteral("idle");
+    if (RunOf(form).RunActive && !RunOf(form).StepMode && (move || step) && locked)
+        return QStringLiteral("running");
+    if (RunOf(form).RunActive && RunOf(form).StepMode && !move && !step && locked)
+        return QStringLiteral("paused");
+    if (RunOf(form).RunActive && RunOf(form).StepMode && move && !step && locked)
+        return QStringLiteral("continued");
     return QStringLiteral("RunActive %1 StepMode %2 MoveTimer %3 StepTimer %4 grid %5 stock %6 memo %7")
-        .arg(form.RunActive)
-        .arg(form.StepMode)
+        .arg(RunOf(form).RunActive)
+        .arg(RunOf(form).StepMode)
         .arg(move)
         .arg(step)
         .arg(grid)
@@ -59,7 +63,7 @@ QString State(const TNibboForm& form) {
 // Scripted dialogs that also note the run's state whenever a message is shown.
 class SnapshotDialogs : public FakeDialogs {
 public:
-    const TNibboForm* Form = nullptr;
+    TNibboForm* Form = nullptr;
     QStringList StatesAtMessages;
     void ShowMessage(const QString& text) override {
         StatesAtMessages << State(*Form);
@@ -78,10 +82,10 @@ struct RunFixture {
         Dialogs = dialogs.get();
         Form = std::make_unique<TNibboForm>(std::move(dialogs));
         Dialogs->Form = Form.get();
-        Form->EndApplication = [] {};
+        Form->OnEnd = [] {};
         PlaceFigure(*Form, column, row, orientation);
         Form->ItemsSpinEdit->WriteStock(stock);
-        StoreWorld(Form->CurrentWorld, *Form->ItemsSpinEdit, Form->StoredWorld);
+        StoreWorld(CurrentWorld(*Form), *Form->ItemsSpinEdit, StoredWorld(*Form));
         Form->PrgMemo->SetText(program);
         Form->SpeedTrackBar->setValue(position);
     }
@@ -92,9 +96,9 @@ struct RunFixture {
     // What the running timer would do at its next tick.
     void Tick() const {
         if (Form->StepTimer->isActive())
-            Form->StepTimerTimer();
+            Form->Session().Run.StepTimerTimer();
         else if (Form->MoveTimer->isActive())
-            Form->MoveTimerTimer();
+            Form->Session().Run.MoveTimerTimer();
     }
 
     QString Selected() const {
@@ -228,7 +232,7 @@ private slots:
         f->RunSpeedButton->click();
         QCOMPARE(f->MoveTimer->interval(), 150); // the first run after start-up waits 150 ms
         for (int statement = 0; statement < 3; ++statement) {
-            f->MoveTimerTimer();
+            f->Session().Run.MoveTimerTimer();
             QCOMPARE(f->MoveTimer->interval(), moveInterval);
             if (stepInterval == 0) {
                 QVERIFY(f->MoveTimer->isActive());
@@ -247,22 +251,22 @@ private slots:
     void theAnimationChewsInSixTicks() {
         RunFixture f(kEndless, 5);
         f->RunSpeedButton->click();
-        f->MoveTimerTimer(); // the test
+        f->Session().Run.MoveTimerTimer(); // the test
         QCOMPARE(f.Selected(), QStringLiteral("while vorne_frei do"));
         f.Tick(); // the test's own tick drew nothing; now the animation
-        QCOMPARE(f->AnimationStep, 1);
+        QCOMPARE(RunOf(*f).AnimationStep, 1);
         QCOMPARE(f.Cell(5, 5), f.FigureCell(East, 2));
         const int frames[] = {3, 4, 0, 1};
         for (const int frame : frames) {
             f.Tick();
             QCOMPARE(f.Cell(5, 5), f.FigureCell(East, frame));
         }
-        QCOMPARE(f->AnimationStep, 5);
+        QCOMPARE(RunOf(*f).AnimationStep, 5);
         QVERIFY(f->StepTimer->isActive());
         f.Tick(); // the sixth tick runs the next statement, which turns the figure
         QCOMPARE(f.Selected(), QStringLiteral("drehe_links"));
-        QCOMPARE(f->AnimationStep, 0);
-        QCOMPARE(f->CurrentWorld.Orientation, uint8_t(North));
+        QCOMPARE(RunOf(*f).AnimationStep, 0);
+        QCOMPARE(CurrentWorld(*f).Orientation, uint8_t(North));
         QCOMPARE(f.Cell(5, 5), f.FigureCell(North, 1));
         QVERIFY(f->StepTimer->isActive());
         QVERIFY(!f->MoveTimer->isActive());
@@ -271,15 +275,15 @@ private slots:
     void stepDuringTheAnimationPausesAndExecutesNothing() {
         RunFixture f(kEndless, 5);
         f->RunSpeedButton->click();
-        f->MoveTimerTimer();
+        f->Session().Run.MoveTimerTimer();
         f.Tick();
         f.Tick();
-        QCOMPARE(f->AnimationStep, 2);
-        const int index = f->Registers.StatementIndex;
+        QCOMPARE(RunOf(*f).AnimationStep, 2);
+        const int index = RunOf(*f).Registers.StatementIndex;
         f->StepSpeedButton->click();
         QCOMPARE(State(*f), QStringLiteral("paused"));
-        QCOMPARE(f->Registers.StatementIndex, index);
-        QCOMPARE(f->AnimationStep, 0);
+        QCOMPARE(RunOf(*f).Registers.StatementIndex, index);
+        QCOMPARE(RunOf(*f).AnimationStep, 0);
         QCOMPARE(f.Cell(5, 5), f.FigureCell(East, 3)); // the frame it had
         f->StepSpeedButton->click();
         QCOMPARE(f.Selected(), QStringLiteral("drehe_links"));
@@ -309,7 +313,7 @@ private slots:
         // After the end, Step starts a new single-step run on the restored world.
         f->StepSpeedButton->click();
         QCOMPARE(f.Selected(), QStringLiteral("leer"));
-        QCOMPARE(f->CurrentWorld.Orientation, uint8_t(East));
+        QCOMPARE(CurrentWorld(*f).Orientation, uint8_t(East));
         QCOMPARE(State(*f), QStringLiteral("paused"));
     }
 
@@ -319,13 +323,13 @@ private slots:
         f->PauseSpeedButton->click();
         QCOMPARE(State(*f), QStringLiteral("continued"));
         for (int tick = 0; tick < 4; ++tick) {
-            const int index = f->Registers.StatementIndex;
+            const int index = RunOf(*f).Registers.StatementIndex;
             f.Tick();
-            QVERIFY(f->Registers.StatementIndex != index);
+            QVERIFY(RunOf(*f).Registers.StatementIndex != index);
             QCOMPARE(f->MoveTimer->interval(), 401);
             QCOMPARE(State(*f), QStringLiteral("continued"));
         }
-        QCOMPARE(f->CurrentWorld.Orientation, uint8_t(West)); // two turns in four statements
+        QCOMPARE(CurrentWorld(*f).Orientation, uint8_t(West)); // two turns in four statements
     }
 
     void theFirstStepMayEndTheProgram() {
@@ -337,31 +341,31 @@ private slots:
 
     void aWholeRunOnRealTimers() {
         RunFixture f(QStringLiteral("program p;\nbegin\n  while vorne_frei do\n    vor;\nend."), 0);
-        f->CurrentWorld.Cells[size_t(CellIndex(9, 5))] = 3; // food is walked over, not eaten
-        StoreWorld(f->CurrentWorld, *f->ItemsSpinEdit, f->StoredWorld);
-        const WorldRecord stored = f->StoredWorld;
+        CurrentWorld(*f).Cells[size_t(CellIndex(9, 5))] = 3; // food is walked over, not eaten
+        StoreWorld(CurrentWorld(*f), *f->ItemsSpinEdit, StoredWorld(*f));
+        const WorldRecord stored = StoredWorld(*f);
         f->RunSpeedButton->click();
         QCOMPARE(State(*f), QStringLiteral("running"));
         QTRY_COMPARE_WITH_TIMEOUT(f.Dialogs->Messages, QStringList{kFinished}, 20000);
         QCOMPARE(f.Dialogs->StatesAtMessages, QStringList{"idle"});
         QCOMPARE(State(*f), QStringLiteral("idle"));
-        QCOMPARE(f->CurrentWorld.StartColumn, 23);
+        QCOMPARE(CurrentWorld(*f).StartColumn, 23);
         QCOMPARE(f->PrgMemo->SelLength(), 0);
         QCOMPARE(f->PrgMemo->SelStart(), CrlfIndexOf(*f, QStringLiteral("end.")));
         // The run never marks the world as edited and never touches the stored world.
-        QVERIFY(!f->CurrentWorld.WorldModified);
-        QCOMPARE(f->StoredWorld.StartColumn, stored.StartColumn);
-        QVERIFY(f->StoredWorld.Cells == stored.Cells);
+        QVERIFY(!CurrentWorld(*f).WorldModified);
+        QCOMPARE(StoredWorld(*f).StartColumn, stored.StartColumn);
+        QVERIFY(StoredWorld(*f).Cells == stored.Cells);
         // The closing repaint shows the figure at rest where it stopped, and the food it passed.
         QCOMPARE(f.Cell(23, 5), f.FigureCell(East, 1));
         QCOMPARE(f.Cell(5, 5), f.Cell(6, 5));
-        QCOMPARE(CellAt(f->CurrentWorld, 9, 5), 3);
+        QCOMPARE(CellAt(CurrentWorld(*f), 9, 5), 3);
         QVERIFY(f.Cell(9, 5) != f.Cell(8, 5));
 
         // Run again: the stored world comes back and the program starts from the beginning.
         f.Dialogs->Clear();
         f->RunSpeedButton->click();
-        QCOMPARE(f->CurrentWorld.StartColumn, 5);
+        QCOMPARE(CurrentWorld(*f).StartColumn, 5);
         QTRY_COMPARE_WITH_TIMEOUT(f.Dialogs->Messages, QStringList{kFinished}, 20000);
     }
 
@@ -409,13 +413,13 @@ private slots:
         f->StepSpeedButton->click(); // the main program's call: the first frame
         size_t steps = 1;
         while (f.Dialogs->Messages.isEmpty() && steps <= kMaxReturnFrames) {
-            f->MoveTimerTimer();
+            f->Session().Run.MoveTimerTimer();
             ++steps;
         }
         QCOMPARE(steps, kMaxReturnFrames + 1);
         QCOMPARE(f.Dialogs->Messages, QStringList{QString::fromUtf8(kReturnStackFullMessage)});
         QCOMPARE(f.Dialogs->StatesAtMessages, QStringList{"idle"});
-        QCOMPARE(f->Registers.ReturnStack.size(), kMaxReturnFrames);
+        QCOMPARE(RunOf(*f).Registers.ReturnStack.size(), kMaxReturnFrames);
         QCOMPARE(f.Selected(), QStringLiteral("endlos"));
         QCOMPARE(f->PrgMemo->SelStart(),
                  CrlfIndexOf(*f, QStringLiteral("  endlos;")) + 2); // inside the procedure
@@ -423,7 +427,7 @@ private slots:
         // The next run starts with an empty stack.
         f.Dialogs->Clear();
         f->StepSpeedButton->click();
-        QCOMPARE(f->Registers.ReturnStack.size(), size_t(1));
+        QCOMPARE(RunOf(*f).Registers.ReturnStack.size(), size_t(1));
         QVERIFY(f.Dialogs->Messages.isEmpty());
     }
 
@@ -449,8 +453,8 @@ private slots:
         QTemporaryDir dir;
         RunFixture f(QStringLiteral("program p;\nbegin\n  vor;\n  vor;\nend."));
         // Edited with the mouse: a wall two cells ahead.
-        f->CurrentWorld.Cells[size_t(CellIndex(7, 5))] = kWall;
-        f->CurrentWorld.WorldModified = true;
+        CurrentWorld(*f).Cells[size_t(CellIndex(7, 5))] = kWall;
+        CurrentWorld(*f).WorldModified = true;
         f.Dialogs->AnswerNext(yes);
         const QString path = dir.filePath(QStringLiteral("bearbeitet.wlt"));
         if (saveInDialog)
@@ -460,8 +464,8 @@ private slots:
 
         f->StepSpeedButton->click();
         QCOMPARE(f.Dialogs->Log, log);
-        QCOMPARE(CellAt(f->CurrentWorld, 7, 5), wallKept ? kWall : kFreePath);
-        QVERIFY(!f->CurrentWorld.WorldModified);
+        QCOMPARE(CellAt(CurrentWorld(*f), 7, 5), wallKept ? kWall : kFreePath);
+        QVERIFY(!CurrentWorld(*f).WorldModified);
         QCOMPARE(QFile::exists(path), saveInDialog);
         f->StepSpeedButton->click();
         f->StepSpeedButton->click();
@@ -476,12 +480,12 @@ private slots:
     void aRunThatCannotStart() {
         RunFixture f(QStringLiteral("program p;\nbegin\n  vorr;\nend."));
         // The figure stands elsewhere after an earlier run; the stored world comes back anyway.
-        f->CurrentWorld.StartColumn = 9;
-        f->CurrentWorld.Cells[size_t(CellIndex(3, 3))] = 4; // not yet drawn
+        CurrentWorld(*f).StartColumn = 9;
+        CurrentWorld(*f).Cells[size_t(CellIndex(3, 3))] = 4; // not yet drawn
         f->RunSpeedButton->click();
         QCOMPARE(ListLines(*f), QStringList{"2: Syntax-Fehler!"});
         QCOMPARE(State(*f), QStringLiteral("idle"));
-        QCOMPARE(f->CurrentWorld.StartColumn, 5);
+        QCOMPARE(CurrentWorld(*f).StartColumn, 5);
         QCOMPARE(f.Cell(3, 3), f.Cell(4, 3)); // repainted from the restored world
         QCOMPARE(f.Cell(5, 5), f.FigureCell(East, 1));
         f->StepSpeedButton->click();
@@ -514,7 +518,7 @@ private slots:
         const int selStart = f->PrgMemo->SelStart();
         f->StopSpeedButton->click();
         QCOMPARE(State(*f), QStringLiteral("idle"));
-        QCOMPARE(f->CurrentWorld.Orientation, uint8_t(North));
+        QCOMPARE(CurrentWorld(*f).Orientation, uint8_t(North));
         QCOMPARE(f->PrgMemo->SelStart(), selStart);
         QCOMPARE(f.Selected(), QStringLiteral("drehe_links"));
         QVERIFY(f.Dialogs->Log.isEmpty());
@@ -533,31 +537,32 @@ private slots:
         QFETCH(int, newPosition);
         RunFixture f(kEndless, 5);
         f->RunSpeedButton->click();
-        f->MoveTimerTimer(); // the test
+        f->Session().Run.MoveTimerTimer(); // the test
         for (int tick = 0; tick < 8; ++tick)
             f.Tick(); // the test's animation, the drehe_links, two frames of its animation
-        QCOMPARE(f->CurrentWorld.Orientation, uint8_t(North));
-        QCOMPARE(f->AnimationStep, 2);
+        QCOMPARE(CurrentWorld(*f).Orientation, uint8_t(North));
+        QCOMPARE(RunOf(*f).AnimationStep, 2);
 
         f->RunSpeedButton->click();
-        QCOMPARE(f->CurrentWorld.Orientation, uint8_t(East)); // restored
+        QCOMPARE(CurrentWorld(*f).Orientation, uint8_t(East)); // restored
         QVERIFY(f->MoveTimer->isActive());
         QVERIFY(f->StepTimer->isActive()); // the animation is not cut short
         f->SpeedTrackBar->setValue(newPosition);
         if (animationEndsFirst) {
-            f->StepTimerTimer();
-            f->StepTimerTimer();
-            f->StepTimerTimer();
-            QCOMPARE(f->AnimationStep, 5);
-            QCOMPARE(f->Registers.StatementIndex, -1);
-            f->StepTimerTimer(); // its last tick runs the first statement of the new run
+            f->Session().Run.StepTimerTimer();
+            f->Session().Run.StepTimerTimer();
+            f->Session().Run.StepTimerTimer();
+            QCOMPARE(RunOf(*f).AnimationStep, 5);
+            QCOMPARE(RunOf(*f).Registers.StatementIndex, -1);
+            f->Session().Run.StepTimerTimer(); // its last tick runs the first statement of the new run
         } else {
-            f->MoveTimerTimer();
+            f->Session().Run.MoveTimerTimer();
         }
         QCOMPARE(f.Selected(), QStringLiteral("while vorne_frei do"));
-        QCOMPARE(f->Registers.StatementIndex, 1); // the test was true: before the body's first statement
-        QCOMPARE(f->Registers.ReturnStack.size(), size_t(1));
-        QCOMPARE(f->AnimationStep, 0);
+        QCOMPARE(RunOf(*f).Registers.StatementIndex,
+                 1); // the test was true: before the body's first statement
+        QCOMPARE(RunOf(*f).Registers.ReturnStack.size(), size_t(1));
+        QCOMPARE(RunOf(*f).AnimationStep, 0);
         // From the first statement of the new run on, one timer paces the run.
         QCOMPARE(f->MoveTimer->isActive(), newPosition == 0);
         QCOMPARE(f->StepTimer->isActive(), newPosition != 0);
@@ -567,7 +572,7 @@ private slots:
     void theSliderDuringARun() {
         RunFixture f(kEndless, 5);
         f->RunSpeedButton->click();
-        f->MoveTimerTimer();
+        f->Session().Run.MoveTimerTimer();
         QCOMPARE(f->StepTimer->interval(), 80);
         f->SpeedTrackBar->setValue(0);
         for (int tick = 0; tick < 6; ++tick)
@@ -592,15 +597,15 @@ private slots:
         RunFixture f(QStringLiteral("program p;\nbegin\n  drehe_links;\n  vor;\n  drehe_links;\nend."));
         f->StepSpeedButton->click();
         f->StepSpeedButton->click();
-        const TProcTable before = f->ProcTable;
+        const TProcTable before = ProgramOf(*f).ProcTable;
         f->SyntaxSpeedButton->click();
         QVERIFY(ListLines(*f).isEmpty());
-        QVERIFY(f->ProcTable == before);
+        QVERIFY(ProgramOf(*f).ProcTable == before);
         QCOMPARE(State(*f), QStringLiteral("paused"));
         f->StepSpeedButton->click();
         QCOMPARE(f.Selected(), QStringLiteral("drehe_links"));
-        QCOMPARE(f->Registers.StatementIndex, 2);
-        QCOMPARE(f->CurrentWorld.StartRow, 4);
+        QCOMPARE(RunOf(*f).Registers.StatementIndex, 2);
+        QCOMPARE(CurrentWorld(*f).StartRow, 4);
     }
 
     void theRunningStatementStaysVisibleInTheLockedEditor() {

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the build into a staging folder as `cmake --install` does for a package and checks what
 # a desktop and a teacher find there: exactly the expected files, a valid desktop entry, the icon in
-# every size, the manual pages, the README with its picture, and binaries that run.
-#   check_install.sh BUILD-DIR STAGING-DIR
+# every size, the manual pages, the README with its picture, the copyright and changelog Debian
+# asks for, and binaries that run.
+#   check_install.sh BUILD-DIR STAGING-DIR VERSION
 set -uo pipefail
 build=$1
 staging=$2
+version=$3
 passed=0
 failed=0
 
@@ -25,14 +27,15 @@ if ! cmake --install "$build" --prefix "$staging" >/dev/null; then
     echo "FAIL: cmake --install" >&2
     exit 1
 fi
-cd "$staging"
+cd "$staging" || exit 1
 
 icon_sizes=(16 22 24 32 48 64 128 256)
 expected=(bin/nibbo bin/nibbo-batch share/applications/nibbo.desktop
     share/icons/hicolor/scalable/apps/nibbo.svg
     share/man/man1/nibbo.1.gz share/man/man1/nibbo-batch.1.gz
     share/doc/nibbo/README.md share/doc/nibbo/docs/main-window.png share/doc/nibbo/docs/class-report.png
-    share/doc/nibbo/docs/beispiel/garten.wlt share/doc/nibbo/docs/beispiel/garten-ziel.wlt)
+    share/doc/nibbo/docs/beispiel/garten.wlt share/doc/nibbo/docs/beispiel/garten-ziel.wlt
+    share/doc/nibbo/copyright share/doc/nibbo/changelog.gz)
 for pupil in anna ben carla dario emil; do expected+=("share/doc/nibbo/docs/beispiel/klasse7b/$pupil.pas"); done
 for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/nibbo.png"); done
 check "installed files are exactly the expected ones" \
@@ -82,6 +85,18 @@ check "the manual page documents --goal" sh -c "gzip -dc share/man/man1/nibbo-ba
 for picture in main-window class-report; do
     check "README shows the installed $picture.png" grep -q "](docs/$picture.png)" share/doc/nibbo/README.md
 done
+
+# The changelog: its newest entry is the version being installed, so a release cannot go out
+# without one.
+changelog=share/doc/nibbo/changelog.gz
+check "$changelog is gzip" gzip -t "$changelog"
+check "the changelog's newest entry is version $version" \
+    sh -c "gzip -dc $changelog | head -1 | grep -qF 'nibbo ($version) '"
+if command -v dpkg-parsechangelog >/dev/null; then
+    # dpkg only warns about a malformed entry, so its whole output must be the version.
+    check "dpkg reads the changelog without a warning" \
+        test "$(gzip -dc "$changelog" | dpkg-parsechangelog -l - -S Version 2>&1)" = "$version"
+fi
 
 # The binaries run: nibbo-batch answers --help, nibbo starts and keeps running until stopped.
 check "nibbo-batch --help" sh -c 'bin/nibbo-batch --help | grep -q "^Aufruf: nibbo-batch"'

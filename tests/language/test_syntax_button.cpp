@@ -76,9 +76,9 @@ private slots:
         form.PrgMemo->SetSelection(3, 2);
         form.SyntaxSpeedButton->click();
         QVERIFY(ListLines(form).isEmpty());
-        QCOMPARE(form.ProcTable.size(), size_t(2));
-        QCOMPARE(form.ProcTable[1].Name, std::string("a"));
-        QCOMPARE(form.ProcTable[0].Statements.front().Kind, sym_call);
+        QCOMPARE(ProgramOf(form).ProcTable.size(), size_t(2));
+        QCOMPARE(ProgramOf(form).ProcTable[1].Name, std::string("a"));
+        QCOMPARE(ProgramOf(form).ProcTable[0].Statements.front().Kind, sym_call);
         QCOMPARE(form.PrgMemo->SelStart(), 3); // nothing selected by a check without faults
         QCOMPARE(form.PrgMemo->SelLength(), 2);
         QVERIFY(f.Dialogs->Log.isEmpty());
@@ -98,7 +98,7 @@ private slots:
         form.PrgMemo->Clear();
         form.InfoListBox->addItem(QStringLiteral("3: from before"));
         // A wall that is in the world but not yet drawn: the closing repaint shows it.
-        form.CurrentWorld.Cells[size_t(CellIndex(5, 5))] = kWall;
+        CurrentWorld(form).Cells[size_t(CellIndex(5, 5))] = kWall;
         const QColor path = f.CellPixel(5, 5, 12, 12);
         QCOMPARE(path, f.CellPixel(6, 5, 12, 12));
 
@@ -119,18 +119,16 @@ private slots:
             int length;
         } cases[] = {{"0: x", 0, 2}, {"1: x", 4, 3}, {"2: x", 9, 0}, {"3: x", 11, 4}};
         for (const auto& c : cases) {
-            form.InfoListBox->clear();
-            form.InfoListBox->addItems({QString::fromLatin1(c.first), QStringLiteral("0: y")});
-            form.SelectErrorLine();
+            ProgramOf(form).Lines = {c.first, "0: y"};
+            form.Session().Syntax.SelectErrorLine();
             QCOMPARE(form.PrgMemo->SelStart(), c.start);
             QCOMPARE(form.PrgMemo->SelLength(), c.length);
         }
         // A line that names no line of the text selects nothing new.
         for (const char* first : {"kein Programm!", "9: x", "-1: x"}) {
             form.PrgMemo->SetSelection(1, 1);
-            form.InfoListBox->clear();
-            form.InfoListBox->addItem(QString::fromLatin1(first));
-            form.SelectErrorLine();
+            ProgramOf(form).Lines = {first};
+            form.Session().Syntax.SelectErrorLine();
             QCOMPARE(form.PrgMemo->SelStart(), 1);
             QCOMPARE(form.PrgMemo->SelLength(), 1);
         }

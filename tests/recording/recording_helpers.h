@@ -47,9 +47,9 @@ inline void Type(TNibboForm& form, const char* letters) {
 // start of the stored world too.
 inline void ModeOnWithFigure(TNibboForm& form, int column = 5, int row = 5, int orientation = East) {
     PlaceFigure(form, column, row, orientation);
-    StoreWorld(form.CurrentWorld, *form.ItemsSpinEdit, form.StoredWorld);
-    form.ProgramModified = false;
-    form.AufzmodusanMenuItemClick();
+    StoreWorld(CurrentWorld(form), *form.ItemsSpinEdit, StoredWorld(form));
+    ProgramsOf(form).Modified = false;
+    form.Session().Recording.AufzmodusanMenuItemClick();
 }
 
 inline QByteArray ReadBytes(const QString& path) {

@@ -2,7 +2,7 @@
 // program dialogs on their recording filter, the third status panel and the failures.
 #include "recording_helpers.h"
 
-#include "shell/text_file.h"
+#include "shell/file_io.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,22 +65,22 @@ private slots:
         QFETCH(QByteArray, saved);
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         QVERIFY(WriteBytes(Path("in.afz"), file));
         f.Dialogs->ChooseNext(Path("in.afz"));
-        form.AufzladenMenuItemClick();
+        form.Session().Recording.AufzladenMenuItemClick();
         QCOMPARE(form.PrgMemo->Lines(), lines);
-        QCOMPARE(form.RecordingFileName, Path("in.afz"));
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), Path("in.afz"));
         QCOMPARE(Panel(form), QStringLiteral("Aufz.: ") + Path("in.afz"));
-        QVERIFY(!form.RecordingUnsaved);
+        QVERIFY(!RecordingOf(form).Unsaved);
         QCOMPARE(RecordingItems(form), QStringLiteral("111111"));
 
         // "Aufzeichnung speichern" writes to the loaded file; "Aufz. speichern unter ..." elsewhere.
         QVERIFY(QFile::remove(Path("in.afz")));
-        form.AufzspeichernMenuItemClick();
+        form.Session().Recording.AufzspeichernMenuItemClick();
         QCOMPARE(ReadBytes(Path("in.afz")), saved);
         f.Dialogs->ChooseNext(Path("out.afz"));
-        form.AufzspeichernunterMenuItemClick();
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
         QCOMPARE(ReadBytes(Path("out.afz")), saved);
         QVERIFY(f.Dialogs->Errors.isEmpty());
         QVERIFY(f.Dialogs->Messages.isEmpty());
@@ -89,29 +89,30 @@ private slots:
     void theDialogsAreTheProgramDialogsOnTheRecordingFilter() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         form.PrgMemo->setPlainText(QStringLiteral("procedure a;"));
         f.Dialogs->CancelNext();
-        form.AufzladenMenuItemClick();
+        form.Session().Recording.AufzladenMenuItemClick();
         f.Dialogs->CancelNext();
-        form.AufzspeichernunterMenuItemClick();
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->Log, (QStringList{"open: Programm laden", "save: Programm speichern"}));
         for (const FileDialogSpec& spec : f.Dialogs->FileDialogs) {
             QCOMPARE(spec.SelectedFilter, 1);
             QCOMPARE(spec.Filters.size(), 2);
-            QCOMPARE(spec.Filters[1].Pattern, QStringLiteral("*.afz"));
-            QCOMPARE(spec.InitialFolder, QStringLiteral("."));
+            QCOMPARE(QString::fromStdString(spec.Filters[1].Pattern), QStringLiteral("*.afz"));
+            QCOMPARE(QString::fromStdString(spec.InitialFolder), QStringLiteral("."));
         }
-        QCOMPARE(f.Dialogs->FileDialogs[1].PresetName, QStringLiteral("aufzeichnung.afz"));
+        QCOMPARE(QString::fromStdString(f.Dialogs->FileDialogs[1].PresetName),
+                 QStringLiteral("aufzeichnung.afz"));
         // Cancelled: nothing changed.
-        QCOMPARE(form.RecordingFileName, QStringLiteral("aufzeichnung.afz"));
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), QStringLiteral("aufzeichnung.afz"));
         QCOMPARE(RecordingItems(form), QStringLiteral("111100"));
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"procedure a;"});
 
         // The program commands afterwards select the Pascal filter again.
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         f.Dialogs->CancelNext();
-        form.PrgspeichernunterMenuItemClick();
+        form.Session().Programs.PrgspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->FileDialogs.last().SelectedFilter, 0);
     }
 
@@ -119,58 +120,58 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         Type(form, "vd");
-        form.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("klasse7")));
         f.Dialogs->ChooseNext(Path("klasse7/weg"));
-        form.AufzspeichernunterMenuItemClick();
-        QCOMPARE(form.RecordingFileName, Path("klasse7/weg.afz"));
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), Path("klasse7/weg.afz"));
         QCOMPARE(Panel(form), QStringLiteral("Aufz.: ") + Path("klasse7/weg.afz"));
         QCOMPARE(ReadBytes(Path("klasse7/weg.afz")),
                  QByteArray("procedure aufzeichnung;\r\nbegin\r\n  vor;\r\n  drehe_links;\r\nend;\r\n"));
-        QVERIFY(!form.RecordingUnsaved);
+        QVERIFY(!RecordingOf(form).Unsaved);
         QCOMPARE(QDir::current().canonicalPath(), QDir(Path("klasse7")).canonicalPath());
         // The next dialog offers the new name.
         f.Dialogs->CancelNext();
-        form.AufzspeichernunterMenuItemClick();
-        QCOMPARE(f.Dialogs->FileDialogs.last().PresetName, Path("klasse7/weg.afz"));
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
+        QCOMPARE(QString::fromStdString(f.Dialogs->FileDialogs.last().PresetName), Path("klasse7/weg.afz"));
     }
 
     void theDefaultNameIsWrittenInTheWorkingFolderOfTheMoment() {
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
-        form.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("dort")));
         QVERIFY(QDir::setCurrent(Path("dort")));
-        form.AufzspeichernMenuItemClick();
+        form.Session().Recording.AufzspeichernMenuItemClick();
         QCOMPARE(ReadBytes(Path("dort/aufzeichnung.afz")),
                  QByteArray("procedure aufzeichnung;\r\nbegin\r\nend;\r\n"));
-        QVERIFY(!form.RecordingUnsaved);
-        QCOMPARE(form.RecordingFileName, QStringLiteral("aufzeichnung.afz"));
+        QVERIFY(!RecordingOf(form).Unsaved);
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), QStringLiteral("aufzeichnung.afz"));
     }
 
     void savingDuringARecordingIsRefused() {
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
-        form.AufzspeichernMenuItemClick();
-        form.AufzspeichernunterMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzspeichernMenuItemClick();
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->Log, QStringList(2, "message: " + kEndFirst));
         QVERIFY(!QFile::exists(Path("aufzeichnung.afz")));
-        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(RecordingOf(form).Unsaved);
 
         // Saving under a name with no line at all is refused with the same words.
-        form.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
         form.PrgMemo->clear();
         f.Dialogs->Clear();
-        form.AufzspeichernunterMenuItemClick();
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->Log, QStringList{"message: " + kEndFirst});
         // "Aufzeichnung speichern" writes even an empty text: the file then is empty.
-        form.AufzspeichernMenuItemClick();
+        form.Session().Recording.AufzspeichernMenuItemClick();
         QCOMPARE(ReadBytes(Path("aufzeichnung.afz")), QByteArray());
     }
 
@@ -186,36 +187,36 @@ private slots:
         TNibboForm& form = *f.Form;
         QVERIFY(WriteBytes(Path("alt.afz"), "procedure alt;\r\nbegin\r\n  vor;\r\n"));
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         f.Dialogs->AnswerNext(answer);
         f.Dialogs->ChooseNext(Path("alt.afz"));
-        form.AufzladenMenuItemClick();
+        form.Session().Recording.AufzladenMenuItemClick();
         QCOMPARE(f.Dialogs->Questions, QStringList{kDiscardRecording});
-        QVERIFY(form.RecordingActive); // the recording goes on either way
+        QVERIFY(RecordingOf(form).Active); // the recording goes on either way
         Type(form, "d");
         if (answer) {
             QCOMPARE(form.PrgMemo->Lines(),
                      (QStringList{"procedure alt;", "begin", "  vor;", "  drehe_links;"}));
-            QCOMPARE(form.RecordingFileName, Path("alt.afz"));
+            QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), Path("alt.afz"));
         } else {
             QCOMPARE(form.PrgMemo->Lines(),
                      (QStringList{"procedure aufzeichnung;", "begin", "  drehe_links;"}));
-            QCOMPARE(form.RecordingFileName, QStringLiteral("aufzeichnung.afz"));
+            QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), QStringLiteral("aufzeichnung.afz"));
             QCOMPARE(f.Dialogs->FileDialogs.size(), 0);
         }
-        QVERIFY(form.RecordingUnsaved); // the key marked it again
+        QVERIFY(RecordingOf(form).Unsaved); // the key marked it again
     }
 
     void loadingOutsideARecordingAsksNothing() {
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
-        form.AufzbeendenMenuItemClick();
-        QVERIFY(form.RecordingUnsaved);
+        form.Session().Recording.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
+        QVERIFY(RecordingOf(form).Unsaved);
         QVERIFY(WriteBytes(Path("b.afz"), "x"));
         f.Dialogs->ChooseNext(Path("b.afz"));
-        form.AufzladenMenuItemClick();
+        form.Session().Recording.AufzladenMenuItemClick();
         QVERIFY(f.Dialogs->Questions.isEmpty());
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"x"});
     }
@@ -223,27 +224,27 @@ private slots:
     void aFileThatCannotBeReadEndsTheCommandAtThatStep() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         form.PrgMemo->setPlainText(QStringLiteral("bleibt"));
-        form.RecordingUnsaved = true;
+        RecordingOf(form).Unsaved = true;
         f.Dialogs->ChooseNext(Path("fehlt.afz"));
-        form.AufzladenMenuItemClick();
+        form.Session().Recording.AufzladenMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QVERIFY(f.Dialogs->Errors[0].contains(Path("fehlt.afz")));
         // The name already stands; text, flag and items are as they were.
-        QCOMPARE(form.RecordingFileName, Path("fehlt.afz"));
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), Path("fehlt.afz"));
         QCOMPARE(Panel(form), QStringLiteral("Aufz.: ") + Path("fehlt.afz"));
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
-        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(RecordingOf(form).Unsaved);
         QCOMPARE(RecordingItems(form), QStringLiteral("111100"));
     }
 
     void aFileLargerThanTheEditorTakesIsRefused() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         form.PrgMemo->setPlainText(QStringLiteral("bleibt"));
-        form.RecordingUnsaved = true;
+        RecordingOf(form).Unsaved = true;
         // Instruction lines of 8 bytes, one byte more than the largest file that is loaded.
         const auto largest = qsizetype(kMaxTextFileBytes);
         QByteArray recording;
@@ -252,66 +253,66 @@ private slots:
         recording.truncate(largest + 1);
         QVERIFY(WriteBytes(Path("gross.afz"), recording));
         f.Dialogs->ChooseNext(Path("gross.afz"));
-        form.AufzladenMenuItemClick();
+        form.Session().Recording.AufzladenMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("zu groß")));
         QVERIFY(f.Dialogs->Errors[0].contains(Path("gross.afz")));
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
-        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(RecordingOf(form).Unsaved);
 
         // A file of exactly the largest size loads.
         recording.truncate(largest);
         QVERIFY(WriteBytes(Path("gerade.afz"), recording));
         f.Dialogs->ChooseNext(Path("gerade.afz"));
-        form.AufzladenMenuItemClick();
+        form.Session().Recording.AufzladenMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QCOMPARE(form.PrgMemo->LineCount(), largest / 8);
-        QVERIFY(!form.RecordingUnsaved);
+        QVERIFY(!RecordingOf(form).Unsaved);
     }
 
     void aFailedWriteKeepsTheOldFileAndNamesIt() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         form.PrgMemo->setPlainText(QStringLiteral("procedure neu;"));
-        form.RecordingUnsaved = true;
+        RecordingOf(form).Unsaved = true;
         f.Dialogs->ChooseNext(Path("nirgends/neu.afz"));
-        form.AufzspeichernunterMenuItemClick();
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("neu.afz")));
-        QCOMPARE(form.RecordingFileName, Path("nirgends/neu.afz"));
-        QVERIFY(form.RecordingUnsaved);
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), Path("nirgends/neu.afz"));
+        QVERIFY(RecordingOf(form).Unsaved);
         QVERIFY(!form.AufzspeichernMenuItem->isEnabled());
 
         // A file that cannot be replaced stays as it was.
         QVERIFY(WriteBytes(Path("fest.afz"), "vorher"));
         QVERIFY(QFile::setPermissions(Path("fest.afz"), QFile::ReadOwner | QFile::ReadUser));
-        form.SetRecordingFileName(Path("fest.afz"));
-        form.AufzspeichernMenuItemClick();
+        form.Session().Recording.SetFileName(Path("fest.afz").toStdString());
+        form.Session().Recording.AufzspeichernMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 2);
         QVERIFY(f.Dialogs->Errors[1].contains(Path("fest.afz")));
         QCOMPARE(ReadBytes(Path("fest.afz")), QByteArray("vorher"));
-        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(RecordingOf(form).Unsaved);
     }
 
     void textAFileCannotHoldIsRefusedVisibly() {
         FormFixture f;
         TNibboForm& form = *f.Form;
         QVERIFY(WriteBytes(Path("a.afz"), "vorher"));
-        form.AufzmodusanMenuItemClick();
-        form.SetRecordingFileName(Path("a.afz"));
+        form.Session().Recording.AufzmodusanMenuItemClick();
+        form.Session().Recording.SetFileName(Path("a.afz").toStdString());
         form.PrgMemo->setPlainText(QString::fromUtf8("procedure a; begin vor; end; { → }"));
-        form.RecordingUnsaved = true;
-        form.AufzspeichernMenuItemClick();
+        RecordingOf(form).Unsaved = true;
+        form.Session().Recording.AufzspeichernMenuItemClick();
         QCOMPARE(f.Dialogs->Messages.size(), 1);
         QVERIFY(f.Dialogs->Messages[0].contains(QString::fromUtf8("„→“")));
         QCOMPARE(form.PrgMemo->textCursor().selectedText(), QString::fromUtf8("→"));
         QCOMPARE(ReadBytes(Path("a.afz")), QByteArray("vorher"));
-        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(RecordingOf(form).Unsaved);
         // Under a name: refused before the dialog, the name unchanged.
-        form.AufzspeichernunterMenuItemClick();
+        form.Session().Recording.AufzspeichernunterMenuItemClick();
         QVERIFY(f.Dialogs->FileDialogs.isEmpty());
-        QCOMPARE(form.RecordingFileName, Path("a.afz"));
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), Path("a.afz"));
         QVERIFY(form.PrgMemo->toPlainText().contains(QString::fromUtf8("→")));
     }
 };

@@ -48,7 +48,7 @@ QImage Drawn(const TNibboForm& form) {
 
 // What a full repaint draws; hand control must have drawn exactly this cell by cell.
 QImage Repainted(TNibboForm& form) {
-    form.FormPaint();
+    form.Session().FormPaint();
     return Drawn(form);
 }
 
@@ -66,56 +66,63 @@ void ReplayReady(FormFixture& f, const char* text) {
 
 const TableRow kTable[] = {
     {"mode switched on", [](FormFixture&, const QString&) {},
-     [](FormFixture& f, const QString&) { f.Form->AufzmodusanMenuItemClick(); }, "111100"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzmodusanMenuItemClick(); },
+     "111100"},
     {"recording started", [](FormFixture& f, const QString&) { ModeOnWithFigure(*f.Form); },
-     [](FormFixture& f, const QString&) { f.Form->AufzstartenMenuItemClick(); }, "----00"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzstartenMenuItemClick(); },
+     "----00"},
     {"recording ended",
      [](FormFixture& f, const QString&) {
          ModeOnWithFigure(*f.Form);
-         f.Form->AufzstartenMenuItemClick();
+         f.Form->Session().Recording.AufzstartenMenuItemClick();
      },
-     [](FormFixture& f, const QString&) { f.Form->AufzbeendenMenuItemClick(); }, "----11"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzbeendenMenuItemClick(); },
+     "----11"},
     {"recording loaded",
      [](FormFixture& f, const QString& folder) {
          ModeOnWithFigure(*f.Form);
          QVERIFY(WriteBytes(folder + "/geladen.afz", "procedure a;\r\nbegin\r\nend;\r\n"));
          f.Dialogs->ChooseNext(folder + "/geladen.afz");
      },
-     [](FormFixture& f, const QString&) { f.Form->AufzladenMenuItemClick(); }, "----11"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzladenMenuItemClick(); }, "----11"},
     {"saved under a chosen name",
      [](FormFixture& f, const QString& folder) {
          ReplayReady(f, "procedure a;\nbegin\nend;\n");
          f.Dialogs->ChooseNext(folder + "/gespeichert.afz");
      },
-     [](FormFixture& f, const QString&) { f.Form->AufzspeichernunterMenuItemClick(); }, "----1-"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzspeichernunterMenuItemClick(); },
+     "----1-"},
     {"replay started", [](FormFixture& f, const QString&) { ReplayReady(f, "procedure a; begin vor; end;"); },
-     [](FormFixture& f, const QString&) { f.Form->AufzwiederholenMenuItemClick(); }, "000000"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzwiederholenMenuItemClick(); },
+     "000000"},
     {"replay ended normally",
      [](FormFixture& f, const QString&) {
          ReplayReady(f, "procedure a; begin end;");
-         f.Form->AufzwiederholenMenuItemClick();
+         f.Form->Session().Recording.AufzwiederholenMenuItemClick();
      },
-     [](FormFixture& f, const QString&) { f.Form->AufzTimerTimer(); }, "1111-1"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzTimerTimer(); }, "1111-1"},
     {"replay ended by a format error",
      [](FormFixture& f, const QString&) {
          ReplayReady(f, "procedure a; begin end.");
-         f.Form->AufzwiederholenMenuItemClick();
+         f.Form->Session().Recording.AufzwiederholenMenuItemClick();
      },
-     [](FormFixture& f, const QString&) { f.Form->AufzTimerTimer(); }, "1111-1"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzTimerTimer(); }, "1111-1"},
     {"replay ended by a failed action",
      [](FormFixture& f, const QString&) {
          ReplayReady(f, "procedure a; begin nimm_auf; end;");
-         f.Form->AufzwiederholenMenuItemClick();
+         f.Form->Session().Recording.AufzwiederholenMenuItemClick();
      },
-     [](FormFixture& f, const QString&) { f.Form->AufzTimerTimer(); }, "1111-1"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzTimerTimer(); }, "1111-1"},
     {"mode switched off", [](FormFixture& f, const QString&) { ModeOnWithFigure(*f.Form); },
-     [](FormFixture& f, const QString&) { f.Form->AufzmodusanMenuItemClick(); }, "000000"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzmodusanMenuItemClick(); },
+     "000000"},
     {"mode switched off during a replay",
      [](FormFixture& f, const QString&) {
          ReplayReady(f, "procedure a; begin vor; end;");
-         f.Form->AufzwiederholenMenuItemClick();
+         f.Form->Session().Recording.AufzwiederholenMenuItemClick();
      },
-     [](FormFixture& f, const QString&) { f.Form->AufzmodusanMenuItemClick(); }, "000000"},
+     [](FormFixture& f, const QString&) { f.Form->Session().Recording.AufzmodusanMenuItemClick(); },
+     "000000"},
 };
 
 void SetItems(TNibboForm& form, bool enabled) {
@@ -183,11 +190,11 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         form.PrgMemo->setPlainText(QStringLiteral("program p;"));
-        form.SetProgramFileName(QStringLiteral("/tmp/p.pas"));
+        form.Session().Programs.SetFileName(QStringLiteral("/tmp/p.pas").toStdString());
         f.Dialogs->AnswerNext(answer);
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         QCOMPARE(f.Dialogs->Log, QStringList{"question: " + kDiscardProgram});
-        QCOMPARE(form.RecordingMode, answer);
+        QCOMPARE(RecordingOf(form).Mode, answer);
         QCOMPARE(form.PrgMemo->Lines(), answer ? QStringList{} : QStringList{"program p;"});
         QCOMPARE(form.AufzmodusanMenuItem->text(),
                  answer ? QStringLiteral("Aufzeichnungsmodus aus") : QStringLiteral("Aufzeichnungsmodus an"));
@@ -195,9 +202,10 @@ private slots:
         QCOMPARE(RecordingItems(form), answer ? QStringLiteral("111100") : QStringLiteral("000000"));
         QCOMPARE(form.StatusPanels[2]->text(),
                  answer ? QStringLiteral("Aufz.: aufzeichnung.afz") : QStringLiteral("Prg.: /tmp/p.pas"));
-        QCOMPARE(form.RecordingFileName, answer ? QStringLiteral("aufzeichnung.afz") : QString());
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName),
+                 answer ? QStringLiteral("aufzeichnung.afz") : QString());
         // The program's name is kept for later; switching off names "programm.pas".
-        QCOMPARE(form.ProgramFileName, QStringLiteral("/tmp/p.pas"));
+        QCOMPARE(QString::fromStdString(ProgramsOf(form).FileName), QStringLiteral("/tmp/p.pas"));
     }
 
     void switchingOnStopsARunningProgram_data() {
@@ -210,19 +218,19 @@ private slots:
         QFETCH(bool, chewing);
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.RunActive = true;
+        RunOf(form).RunActive = true;
         (chewing ? form.StepTimer : form.MoveTimer)->start();
         form.PrgMemo->setEnabled(false);
         form.ItemsSpinEdit->setEnabled(false);
         form.FeldEditorDrawGrid->setEnabled(false);
-        form.ProgramModified = false;
-        form.AufzmodusanMenuItemClick();
+        ProgramsOf(form).Modified = false;
+        form.Session().Recording.AufzmodusanMenuItemClick();
         QVERIFY(!form.MoveTimer->isActive() && !form.StepTimer->isActive());
-        QVERIFY(!form.RunActive && !form.StepMode);
+        QVERIFY(!RunOf(form).RunActive && !RunOf(form).StepMode);
         QVERIFY(form.PrgMemo->isEnabled() && form.ItemsSpinEdit->isEnabled() &&
                 form.FeldEditorDrawGrid->isEnabled());
-        form.AufzmodusanMenuItemClick();
-        QVERIFY(!form.RunActive && !form.StepMode);
+        form.Session().Recording.AufzmodusanMenuItemClick();
+        QVERIFY(!RunOf(form).RunActive && !RunOf(form).StepMode);
         QVERIFY(ProgramToolsEnabled(form));
     }
 
@@ -230,21 +238,21 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         f.Dialogs->Clear();
         f.Dialogs->AnswerNext(false);
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         QCOMPARE(f.Dialogs->Log, QStringList{"question: " + kDiscardActive});
-        QVERIFY(form.RecordingMode && form.RecordingActive);
+        QVERIFY(RecordingOf(form).Mode && RecordingOf(form).Active);
         QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin"}));
 
         f.Dialogs->AnswerNext(true);
-        form.AufzmodusanMenuItemClick();
-        QVERIFY(!form.RecordingMode && !form.RecordingActive);
-        QVERIFY(form.RecordingUnsaved); // neither direction touches it
+        form.Session().Recording.AufzmodusanMenuItemClick();
+        QVERIFY(!RecordingOf(form).Mode && !RecordingOf(form).Active);
+        QVERIFY(RecordingOf(form).Unsaved); // neither direction touches it
         QVERIFY(form.PrgMemo->Lines().isEmpty());
-        QVERIFY(!form.ProgramModified);
-        QCOMPARE(form.ProgramFileName, QStringLiteral("programm.pas"));
+        QVERIFY(!ProgramsOf(form).Modified);
+        QCOMPARE(QString::fromStdString(ProgramsOf(form).FileName), QStringLiteral("programm.pas"));
         QCOMPARE(form.StatusPanels[2]->text(), QStringLiteral("Prg.: programm.pas"));
         QCOMPARE(form.AufzmodusanMenuItem->text(), QStringLiteral("Aufzeichnungsmodus an"));
         QVERIFY(ProgramToolsEnabled(form));
@@ -255,54 +263,54 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
-        form.AufzbeendenMenuItemClick();
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         QVERIFY(f.Dialogs->Log.isEmpty());
         QVERIFY(form.PrgMemo->Lines().isEmpty());
 
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         f.Dialogs->AnswerNext(false);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         QCOMPARE(f.Dialogs->Questions, QStringList{kDiscardRecording});
-        QVERIFY(!form.RecordingActive);
+        QVERIFY(!RecordingOf(form).Active);
         QVERIFY(form.PrgMemo->Lines().isEmpty());
         f.Dialogs->AnswerNext(true);
-        form.AufzstartenMenuItemClick();
-        QVERIFY(form.RecordingActive);
+        form.Session().Recording.AufzstartenMenuItemClick();
+        QVERIFY(RecordingOf(form).Active);
         QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin"}));
     }
 
     void startingAndEnding() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         form.PrgMemo->setPlainText(QStringLiteral("bleibt"));
-        form.AufzstartenMenuItemClick(); // no figure placed
+        form.Session().Recording.AufzstartenMenuItemClick(); // no figure placed
         QCOMPARE(f.Dialogs->Log, QStringList{"message: " + kNoFigure});
-        QVERIFY(!form.RecordingActive);
+        QVERIFY(!RecordingOf(form).Active);
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
 
         f.Dialogs->Clear();
-        form.AufzbeendenMenuItemClick(); // outside a recording: nothing
+        form.Session().Recording.AufzbeendenMenuItemClick(); // outside a recording: nothing
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"bleibt"});
 
         PlaceFigure(form, 4, 4, East);
-        form.SetRecordingFileName(QStringLiteral("/tmp/alt.afz"));
-        form.AufzstartenMenuItemClick();
-        QVERIFY(form.RecordingActive && form.RecordingUnsaved);
+        form.Session().Recording.SetFileName(QStringLiteral("/tmp/alt.afz").toStdString());
+        form.Session().Recording.AufzstartenMenuItemClick();
+        QVERIFY(RecordingOf(form).Active && RecordingOf(form).Unsaved);
         QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\n"));
-        QCOMPARE(form.RecordingFileName, QStringLiteral("aufzeichnung.afz"));
+        QCOMPARE(QString::fromStdString(RecordingOf(form).FileName), QStringLiteral("aufzeichnung.afz"));
         QCOMPARE(form.StatusPanels[2]->text(), QStringLiteral("Aufz.: aufzeichnung.afz"));
 
-        form.AufzstartenMenuItemClick(); // during a recording: only a repaint
+        form.Session().Recording.AufzstartenMenuItemClick(); // during a recording: only a repaint
         QVERIFY(f.Dialogs->Log.isEmpty());
         QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\n"));
 
-        form.AufzbeendenMenuItemClick();
-        QVERIFY(!form.RecordingActive && form.RecordingUnsaved);
+        form.Session().Recording.AufzbeendenMenuItemClick();
+        QVERIFY(!RecordingOf(form).Active && RecordingOf(form).Unsaved);
         QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\nend;\n"));
-        form.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
         QCOMPARE(form.PrgMemo->Text(), QStringLiteral("procedure aufzeichnung;\nbegin\nend;\n"));
         QVERIFY(f.Dialogs->Log.isEmpty());
     }
@@ -313,31 +321,31 @@ private slots:
         // From (2, 2) facing east: v steps to (3, 2), d faces north, v meets the wall of row 1, x is
         // no key of hand control, n finds no food. Both failures are logged all the same.
         ModeOnWithFigure(form, 2, 2, East);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         Type(form, "vdvxn");
-        form.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
         QCOMPARE(form.PrgMemo->Lines(), (QStringList{"procedure aufzeichnung;", "begin", "  vor;",
                                                      "  drehe_links;", "  vor;", "  nimm_auf;", "end;"}));
         QCOMPARE(form.PrgMemo->Text(),
                  QStringLiteral("procedure aufzeichnung;\nbegin\n  vor;\n  drehe_links;\n"
                                 "  vor;\n  nimm_auf;\nend;\n"));
         QCOMPARE(f.Dialogs->Log, (QStringList{"message: " + kRanIntoWall, "message: " + kNoFood}));
-        QCOMPARE(form.CurrentWorld.StartColumn, 3);
-        QCOMPARE(form.CurrentWorld.StartRow, 2);
-        QCOMPARE(int(form.CurrentWorld.Orientation), int(North));
-        QVERIFY(form.RecordingUnsaved);
-        QVERIFY(!form.CurrentWorld.WorldModified);
+        QCOMPARE(CurrentWorld(form).StartColumn, 3);
+        QCOMPARE(CurrentWorld(form).StartRow, 2);
+        QCOMPARE(int(CurrentWorld(form).Orientation), int(North));
+        QVERIFY(RecordingOf(form).Unsaved);
+        QVERIFY(!CurrentWorld(form).WorldModified);
     }
 
     void keysActOnTheWorldAndDrawWhatARepaintDraws() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        SetCell(form.CurrentWorld, 6, 5, 9);
-        SetCell(form.CurrentWorld, 5, 5, 1);
+        SetCell(CurrentWorld(form), 6, 5, 9);
+        SetCell(CurrentWorld(form), 5, 5, 1);
         ModeOnWithFigure(form, 5, 5, East);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         Type(form, "n"); // takes the one portion
-        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 0);
+        QCOMPARE(CellAt(CurrentWorld(form), 5, 5), 0);
         QCOMPARE(form.ItemsSpinEdit->value(), 1);
         QCOMPARE(form.ItemsSpinEdit->text(), QStringLiteral("1"));
         Type(form, "v"); // onto the full cell
@@ -345,15 +353,15 @@ private slots:
         QCOMPARE(f.Dialogs->Log, QStringList{"message: Das Feld ist bereits voll!"});
         Type(form, "ddv"); // now facing west, back to (5, 5)
         Type(form, "g");
-        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 1);
+        QCOMPARE(CellAt(CurrentWorld(form), 5, 5), 1);
         QCOMPARE(form.ItemsSpinEdit->value(), 0);
         Type(form, "g");
         QCOMPARE(f.Dialogs->Messages.last(), QStringLiteral("Der Vorrat ist alle!"));
         Type(form, "dv");
         const QImage drawn = Drawn(form);
         QCOMPARE(drawn, Repainted(form));
-        QCOMPARE(form.CurrentWorld.StartRow, 6);
-        QVERIFY(!form.CurrentWorld.WorldModified);
+        QCOMPARE(CurrentWorld(form).StartRow, 6);
+        QVERIFY(!CurrentWorld(form).WorldModified);
     }
 
     void keysAreToldApartByTheirCodeAlone_data() {
@@ -374,18 +382,18 @@ private slots:
         QFETCH(QString, text);
         FormFixture f;
         TNibboForm& form = *f.Form;
-        SetCell(form.CurrentWorld, 5, 5, 3);
+        SetCell(CurrentWorld(form), 5, 5, 3);
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         PressKey(form, Qt::Key_N, Qt::KeyboardModifiers(modifiers), text);
         QCOMPARE(form.PrgMemo->Lines().last(), QStringLiteral("  nimm_auf;"));
-        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 2);
+        QCOMPARE(CellAt(CurrentWorld(form), 5, 5), 2);
         // An auto-repeated key acts once per repeat.
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_N, Qt::KeyboardModifiers(modifiers), text, true);
         for (int i = 0; i < 2; ++i)
             QApplication::sendEvent(&form, &repeat);
         QCOMPARE(form.PrgMemo->LineCount(), 5);
-        QCOMPARE(CellAt(form.CurrentWorld, 5, 5), 0);
+        QCOMPARE(CellAt(CurrentWorld(form), 5, 5), 0);
     }
 
     void otherKeysLogNothingButMarkTheRecordingUnsaved_data() {
@@ -400,12 +408,12 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
-        form.RecordingUnsaved = false; // as after loading a recording during the recording
+        form.Session().Recording.AufzstartenMenuItemClick();
+        RecordingOf(form).Unsaved = false; // as after loading a recording during the recording
         const QString before = form.PrgMemo->Text();
         PressKey(form, Qt::Key(key));
         QCOMPARE(form.PrgMemo->Text(), before);
-        QVERIFY(form.RecordingUnsaved);
+        QVERIFY(RecordingOf(form).Unsaved);
         QVERIFY(f.Dialogs->Log.isEmpty());
     }
 
@@ -415,14 +423,14 @@ private slots:
         Type(form, "v"); // mode off
         ModeOnWithFigure(form);
         Type(form, "v"); // mode on, idle
-        form.AufzstartenMenuItemClick();
-        form.AufzbeendenMenuItemClick();
-        form.RecordingUnsaved = false;
+        form.Session().Recording.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
+        RecordingOf(form).Unsaved = false;
         Type(form, "vdng"); // after the recording ended
         QCOMPARE(form.PrgMemo->Lines().last(), QStringLiteral("end;"));
-        QCOMPARE(form.CurrentWorld.StartColumn, 5);
-        QCOMPARE(int(form.CurrentWorld.Orientation), int(East));
-        QVERIFY(!form.RecordingUnsaved);
+        QCOMPARE(CurrentWorld(form).StartColumn, 5);
+        QCOMPARE(int(CurrentWorld(form).Orientation), int(East));
+        QVERIFY(!RecordingOf(form).Unsaved);
         QVERIFY(f.Dialogs->Log.isEmpty());
     }
 
@@ -432,7 +440,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         form.PrgMemo->setFocus();
         QTRY_VERIFY(form.PrgMemo->hasFocus());
         QTextCursor caret = form.PrgMemo->textCursor();
@@ -441,14 +449,14 @@ private slots:
         QTest::keyClick(form.PrgMemo, Qt::Key_D);
         // The line is logged once and the letter is typed at the caret as well.
         QCOMPARE(form.PrgMemo->Lines(), (QStringList{"dprocedure aufzeichnung;", "begin", "  drehe_links;"}));
-        QCOMPARE(int(form.CurrentWorld.Orientation), int(North));
+        QCOMPARE(int(CurrentWorld(form).Orientation), int(North));
         // With the focus on the world view the key only acts.
         form.FeldEditorDrawGrid->setFocus();
         QTRY_VERIFY(form.FeldEditorDrawGrid->hasFocus());
         QTest::keyClick(form.FeldEditorDrawGrid, Qt::Key_D, Qt::ShiftModifier);
         QCOMPARE(form.PrgMemo->Lines(),
                  (QStringList{"dprocedure aufzeichnung;", "begin", "  drehe_links;", "  drehe_links;"}));
-        QCOMPARE(int(form.CurrentWorld.Orientation), int(West));
+        QCOMPARE(int(CurrentWorld(form).Orientation), int(West));
     }
 
     void aMessageDuringAKeyPressDoesNotRepeatTheKey() {
@@ -458,7 +466,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ModeOnWithFigure(form, 2, 2, North);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         form.FeldEditorDrawGrid->setFocus();
         QTRY_VERIFY(form.FeldEditorDrawGrid->hasFocus());
         // The key travels on from the world view to the window, which then has no focus widget.
@@ -475,40 +483,40 @@ private slots:
     void keysWithoutAFigureLogTheirLineAndTouchNothing() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        SetCell(form.CurrentWorld, 5, 5, 4);
+        SetCell(CurrentWorld(form), 5, 5, 4);
         ModeOnWithFigure(form, 5, 5, North);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         // A right click on the figure's cell removes the figure; its last position stays in the fields.
         form.FeldEditorDrawGridMouseDown(Qt::RightButton, Qt::NoModifier,
                                          TWorldGrid::CellRect(5, 5).center());
-        QVERIFY(!form.CurrentWorld.StartPlaced);
+        QVERIFY(!CurrentWorld(form).StartPlaced);
         form.ItemsSpinEdit->WriteStock(2);
-        const World before = form.CurrentWorld;
+        const World before = CurrentWorld(form);
         const QImage drawn = Drawn(form);
         Type(form, "vdng");
         QCOMPARE(form.PrgMemo->Lines().mid(2),
                  (QStringList{"  vor;", "  drehe_links;", "  nimm_auf;", "  gib_ab;"}));
         QCOMPARE(f.Dialogs->Log, QStringList(4, "message: " + kNoFigure));
-        QVERIFY(form.CurrentWorld.Cells == before.Cells);
-        QCOMPARE(form.CurrentWorld.StartColumn, 5);
-        QCOMPARE(form.CurrentWorld.StartRow, 5);
-        QCOMPARE(int(form.CurrentWorld.Orientation), int(North));
+        QVERIFY(CurrentWorld(form).Cells == before.Cells);
+        QCOMPARE(CurrentWorld(form).StartColumn, 5);
+        QCOMPARE(CurrentWorld(form).StartRow, 5);
+        QCOMPARE(int(CurrentWorld(form).Orientation), int(North));
         QCOMPARE(form.ItemsSpinEdit->ReadStock(), 2);
         QCOMPARE(Drawn(form), drawn);
-        QVERIFY(form.RecordingActive);
+        QVERIFY(RecordingOf(form).Active);
     }
 
     void resettingTheWorldDuringARecordingIsNotLogged() {
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form, 5, 5, East);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         Type(form, "vv");
-        form.AFresetMenuItemClick();
-        QCOMPARE(form.CurrentWorld.StartColumn, 5);
+        form.Session().World.AFresetMenuItemClick();
+        QCOMPARE(CurrentWorld(form).StartColumn, 5);
         Type(form, "d");
         QCOMPARE(form.PrgMemo->Lines().mid(2), (QStringList{"  vor;", "  vor;", "  drehe_links;"}));
-        QVERIFY(form.RecordingActive);
+        QVERIFY(RecordingOf(form).Active);
     }
 };
 

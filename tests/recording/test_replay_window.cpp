@@ -29,7 +29,7 @@ QString Selection(const TNibboForm& form) {
 QStringList TickToEnd(TNibboForm& form) {
     QStringList selections;
     for (int i = 0; i < 100 && form.AufzTimer->isActive(); ++i) {
-        form.AufzTimerTimer();
+        form.Session().Recording.AufzTimerTimer();
         selections << Selection(form);
     }
     return selections;
@@ -54,19 +54,19 @@ private slots:
     void aHandMadeRecordingReplaysTheSameMovesFromTheStoredWorld() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        SetCell(form.CurrentWorld, 6, 5, 2);
+        SetCell(CurrentWorld(form), 6, 5, 2);
         ModeOnWithFigure(form, 5, 5, East);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         Type(form, "vndvg");
-        form.AufzbeendenMenuItemClick();
-        const World recorded = form.CurrentWorld;
+        form.Session().Recording.AufzbeendenMenuItemClick();
+        const World recorded = CurrentWorld(form);
         const int stock = form.ItemsSpinEdit->value();
         QCOMPARE(stock, 0);
 
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         // The world was reset to the stored one: the figure back on its start, the food back.
-        QCOMPARE(form.CurrentWorld.StartColumn, 5);
-        QCOMPARE(CellAt(form.CurrentWorld, 6, 5), 2);
+        QCOMPARE(CurrentWorld(form).StartColumn, 5);
+        QCOMPARE(CellAt(CurrentWorld(form), 6, 5), 2);
         QVERIFY(form.AufzTimer->isActive());
         QCOMPARE(form.AufzTimer->interval(), 150); // the first tick comes after the old interval
         QCOMPARE(RecordingItems(form), QStringLiteral("000000"));
@@ -77,15 +77,15 @@ private slots:
         QVERIFY(!form.AufzTimer->isActive());
         QVERIFY(f.Dialogs->Log.isEmpty()); // a normal end shows nothing
         QCOMPARE(RecordingItems(form), QStringLiteral("111101"));
-        QVERIFY(form.CurrentWorld.Cells == recorded.Cells);
-        QCOMPARE(form.CurrentWorld.StartColumn, recorded.StartColumn);
-        QCOMPARE(form.CurrentWorld.StartRow, recorded.StartRow);
-        QCOMPARE(form.CurrentWorld.Orientation, recorded.Orientation);
+        QVERIFY(CurrentWorld(form).Cells == recorded.Cells);
+        QCOMPARE(CurrentWorld(form).StartColumn, recorded.StartColumn);
+        QCOMPARE(CurrentWorld(form).StartRow, recorded.StartRow);
+        QCOMPARE(CurrentWorld(form).Orientation, recorded.Orientation);
         QCOMPARE(form.ItemsSpinEdit->value(), stock);
-        QVERIFY(!form.CurrentWorld.WorldModified);
+        QVERIFY(!CurrentWorld(form).WorldModified);
         // Drawn cell by cell exactly as a repaint draws it.
         const QImage drawn = Drawn(form);
-        form.FormPaint();
+        form.Session().FormPaint();
         QCOMPARE(drawn, Drawn(form));
     }
 
@@ -104,16 +104,16 @@ private slots:
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
         form.PrgMemo->setPlainText(QStringLiteral("procedure a; begin drehe_links; drehe_links; end;"));
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         form.SpeedTrackBar->setValue(position);
-        form.AufzTimerTimer();
+        form.Session().Recording.AufzTimerTimer();
         QCOMPARE(form.AufzTimer->interval(), interval);
         QVERIFY(form.AufzTimer->isActive());
         // The next replay starts with the interval the last tick set.
         form.SpeedTrackBar->setValue(3);
         TickToEnd(form);
         QCOMPARE(form.AufzTimer->interval(), 241);
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QCOMPARE(form.AufzTimer->interval(), 241);
     }
 
@@ -124,9 +124,9 @@ private slots:
         form.PrgMemo->setPlainText(QStringLiteral("procedure a;\nbegin\n  vor;\n  vor;\n  vor;\nend;\n"));
         form.SpeedTrackBar->setValue(0);
         form.AufzTimer->setInterval(1);
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QTRY_VERIFY(!form.AufzTimer->isActive());
-        QCOMPARE(form.CurrentWorld.StartRow, 6);
+        QCOMPARE(CurrentWorld(form).StartRow, 6);
         QVERIFY(f.Dialogs->Log.isEmpty());
         QCOMPARE(form.PrgMemo->SelStart(), 45); // on "end"
     }
@@ -164,11 +164,11 @@ private slots:
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
         form.PrgMemo->setPlainText(text);
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QVERIFY(form.AufzTimer->isActive());
         QCOMPARE(TickToEnd(form), selections);
         QCOMPARE(f.Dialogs->Log, log);
-        QCOMPARE(form.CurrentWorld.StartColumn, column);
+        QCOMPARE(CurrentWorld(form).StartColumn, column);
         QCOMPARE(RecordingItems(form), QStringLiteral("111101"));
     }
 
@@ -187,11 +187,11 @@ private slots:
         FormFixture f;
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
-        form.CurrentWorld.StartColumn = 9; // moved by hand control since the world was stored
+        CurrentWorld(form).StartColumn = 9; // moved by hand control since the world was stored
         form.PrgMemo->setPlainText(text);
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QCOMPARE(f.Dialogs->Log, QStringList{"message: " + message});
-        QCOMPARE(form.CurrentWorld.StartColumn, 5);
+        QCOMPARE(CurrentWorld(form).StartColumn, 5);
         QVERIFY(!form.AufzTimer->isActive());
         QCOMPARE(RecordingItems(form), QStringLiteral("111100"));
     }
@@ -199,31 +199,31 @@ private slots:
     void whenTheReplayDoesNotStart() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         // An empty memo without a figure: only the missing figure is reported.
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QCOMPARE(f.Dialogs->Log, QStringList{"message: " + kNoFigure});
 
         // An empty memo with a figure: nothing at all, the world not even reset.
         f.Dialogs->Clear();
         PlaceFigure(form, 5, 5, East);
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QVERIFY(f.Dialogs->Log.isEmpty());
-        QVERIFY(form.CurrentWorld.StartPlaced);
+        QVERIFY(CurrentWorld(form).StartPlaced);
         QVERIFY(!form.AufzTimer->isActive());
 
         // During a recording: nothing.
-        form.AufzstartenMenuItemClick();
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QVERIFY(f.Dialogs->Log.isEmpty());
         QVERIFY(!form.AufzTimer->isActive());
-        QVERIFY(form.CurrentWorld.StartPlaced);
+        QVERIFY(CurrentWorld(form).StartPlaced);
 
         // A stored world without a start: reset first, then the figure is missing.
-        form.AufzbeendenMenuItemClick();
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QCOMPARE(f.Dialogs->Log, QStringList{"message: " + kNoFigure});
-        QVERIFY(!form.CurrentWorld.StartPlaced);
+        QVERIFY(!CurrentWorld(form).StartPlaced);
         QVERIFY(!form.AufzTimer->isActive());
     }
 
@@ -245,61 +245,61 @@ private slots:
         ModeOnWithFigure(form);
         form.PrgMemo->setPlainText(QStringLiteral("procedure a; begin vor; end;"));
         form.FeldEditorDrawGridMouseDown(Qt::LeftButton, Qt::NoModifier, TWorldGrid::CellRect(9, 9).center());
-        QVERIFY(form.CurrentWorld.WorldModified);
+        QVERIFY(CurrentWorld(form).WorldModified);
         f.Dialogs->AnswerNext(answer);
         if (save)
             f.Dialogs->ChooseNext(dir_.filePath(QStringLiteral("welt.wlt")));
         else if (!answer)
             f.Dialogs->CancelNext();
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QStringList expected{"question: " + kWorldChanged};
         if (!answer) expected << QStringLiteral("save: Nibbos Welt speichern");
         QCOMPARE(f.Dialogs->Log, expected);
-        QCOMPARE(CellAt(form.CurrentWorld, 9, 9), wallAfter);
-        QVERIFY(!form.CurrentWorld.WorldModified);
+        QCOMPARE(CellAt(CurrentWorld(form), 9, 9), wallAfter);
+        QVERIFY(!CurrentWorld(form).WorldModified);
         QVERIFY(form.AufzTimer->isActive());
     }
 
     void aFailingActionStopsTheReplay() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        SetCell(form.CurrentWorld, 6, 5, 1);
+        SetCell(CurrentWorld(form), 6, 5, 1);
         ModeOnWithFigure(form);
-        form.AufzstartenMenuItemClick();
+        form.Session().Recording.AufzstartenMenuItemClick();
         Type(form, "vnn"); // the second n finds no food
-        form.AufzbeendenMenuItemClick();
+        form.Session().Recording.AufzbeendenMenuItemClick();
         f.Dialogs->Clear();
-        form.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
         QCOMPARE(TickToEnd(form), (QStringList{"34 3 vor", "42 8 nimm_auf", "55 8 nimm_auf"}));
         QCOMPARE(f.Dialogs->Log, QStringList{QString::fromUtf8("message: Es ist keine Futter vorhanden!")});
         QVERIFY(!form.AufzTimer->isActive());
         QCOMPARE(RecordingItems(form), QStringLiteral("111101"));
-        QCOMPARE(form.CurrentWorld.StartColumn, 6);
+        QCOMPARE(CurrentWorld(form).StartColumn, 6);
         QCOMPARE(form.ItemsSpinEdit->value(), 1);
     }
 
     void theFigureRemovedDuringTheReplay() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        SetCell(form.CurrentWorld, 6, 5, 3);
+        SetCell(CurrentWorld(form), 6, 5, 3);
         ModeOnWithFigure(form);
         form.PrgMemo->setPlainText(QStringLiteral("procedure a;\nbegin\n  vor;\n  nimm_auf;\n  vor;\nend;"));
-        form.AufzwiederholenMenuItemClick();
-        form.AufzTimerTimer();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzTimerTimer();
         form.FeldEditorDrawGridMouseDown(Qt::RightButton, Qt::NoModifier,
                                          TWorldGrid::CellRect(6, 5).center());
-        QVERIFY(!form.CurrentWorld.StartPlaced);
-        const World before = form.CurrentWorld;
+        QVERIFY(!CurrentWorld(form).StartPlaced);
+        const World before = CurrentWorld(form);
         const QImage drawn = Drawn(form);
-        form.AufzTimerTimer();
+        form.Session().Recording.AufzTimerTimer();
         QCOMPARE(f.Dialogs->Log, QStringList{"message: " + kNoFigure});
         QVERIFY(!form.AufzTimer->isActive());
         QCOMPARE(Selection(form), QStringLiteral("31 8 nimm_auf"));
-        QVERIFY(form.CurrentWorld.Cells == before.Cells);
-        QCOMPARE(form.CurrentWorld.StartColumn, 6);
+        QVERIFY(CurrentWorld(form).Cells == before.Cells);
+        QCOMPARE(CurrentWorld(form).StartColumn, 6);
         QCOMPARE(form.ItemsSpinEdit->value(), 0);
         QCOMPARE(RecordingItems(form), QStringLiteral("111101"));
-        form.FormPaint();
+        form.Session().FormPaint();
         QCOMPARE(Drawn(form), drawn);
     }
 
@@ -308,13 +308,13 @@ private slots:
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
         form.PrgMemo->setPlainText(QStringLiteral("procedure a; begin vor; vor; end;"));
-        form.AufzwiederholenMenuItemClick();
-        form.AufzTimerTimer();
-        form.AufzmodusanMenuItemClick();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzTimerTimer();
+        form.Session().Recording.AufzmodusanMenuItemClick();
         QVERIFY(f.Dialogs->Log.isEmpty());
         QVERIFY(!form.AufzTimer->isActive());
         QCOMPARE(RecordingItems(form), QStringLiteral("000000"));
-        QCOMPARE(form.CurrentWorld.StartColumn, 6);
+        QCOMPARE(CurrentWorld(form).StartColumn, 6);
         QVERIFY(form.PrgMemo->Lines().isEmpty());
     }
 
@@ -323,12 +323,12 @@ private slots:
         TNibboForm& form = *f.Form;
         ModeOnWithFigure(form);
         form.PrgMemo->setPlainText(QStringLiteral("procedure a;\nbegin\n  vor;\n  vor;\n  vor;\nend;"));
-        form.AufzwiederholenMenuItemClick();
-        form.AufzTimerTimer();
+        form.Session().Recording.AufzwiederholenMenuItemClick();
+        form.Session().Recording.AufzTimerTimer();
         form.PrgMemo->setPlainText(QStringLiteral("x"));
         QCOMPARE(TickToEnd(form).size(), 3);
         QVERIFY(f.Dialogs->Log.isEmpty());
-        QCOMPARE(form.CurrentWorld.StartColumn, 8);
+        QCOMPARE(CurrentWorld(form).StartColumn, 8);
         QCOMPARE(form.PrgMemo->Lines(), QStringList{"x"});
     }
 };

@@ -39,7 +39,7 @@ void WithProgram(FormFixture& f) {
     f.Form->PrgMemo->setPlainText(QStringLiteral("program p;"));
 }
 void WithRecording(FormFixture& f) {
-    f.Form->AufzmodusanMenuItemClick();
+    f.Form->Session().Recording.AufzmodusanMenuItemClick();
     f.Form->PrgMemo->setPlainText(QStringLiteral("procedure weg;"));
 }
 
@@ -47,38 +47,38 @@ const Save kSaves[] = {
     {"Welt speichern",
      [](FormFixture& f, const QString& path) {
          WithWorld(f);
-         f.Form->SetWorldFileName(path);
-         f.Form->AFspeichernMenuItemClick();
+         f.Form->Session().World.SetFileName(path.toStdString());
+         f.Form->Session().World.AFspeichernMenuItemClick();
      }},
     {"Welt speichern unter ...",
      [](FormFixture& f, const QString& path) {
          WithWorld(f);
          f.Dialogs->ChooseNext(path);
-         f.Form->AFspeichernunterMenuItemClick();
+         f.Form->Session().World.AFspeichernunterMenuItemClick();
      }},
     {"Programm speichern",
      [](FormFixture& f, const QString& path) {
          WithProgram(f);
-         f.Form->SetProgramFileName(path);
-         f.Form->PrgspeichernMenuItemClick();
+         f.Form->Session().Programs.SetFileName(path.toStdString());
+         f.Form->Session().Programs.PrgspeichernMenuItemClick();
      }},
     {"Prg speichern unter ...",
      [](FormFixture& f, const QString& path) {
          WithProgram(f);
          f.Dialogs->ChooseNext(path);
-         f.Form->PrgspeichernunterMenuItemClick();
+         f.Form->Session().Programs.PrgspeichernunterMenuItemClick();
      }},
     {"Aufzeichnung speichern",
      [](FormFixture& f, const QString& path) {
          WithRecording(f);
-         f.Form->SetRecordingFileName(path);
-         f.Form->AufzspeichernMenuItemClick();
+         f.Form->Session().Recording.SetFileName(path.toStdString());
+         f.Form->Session().Recording.AufzspeichernMenuItemClick();
      }},
     {"Aufz. speichern unter ...",
      [](FormFixture& f, const QString& path) {
          WithRecording(f);
          f.Dialogs->ChooseNext(path);
-         f.Form->AufzspeichernunterMenuItemClick();
+         f.Form->Session().Recording.AufzspeichernunterMenuItemClick();
      }},
 };
 
@@ -92,18 +92,18 @@ const Load kLoads[] = {
     {"Welt laden",
      [](FormFixture& f, const QString& path) {
          f.Dialogs->ChooseNext(path);
-         f.Form->AFladenMenuItemClick();
+         f.Form->Session().World.AFladenMenuItemClick();
      }},
     {"Programm laden",
      [](FormFixture& f, const QString& path) {
          f.Dialogs->ChooseNext(path);
-         f.Form->PrgladenMenuItemClick();
+         f.Form->Session().Programs.PrgladenMenuItemClick();
      }},
     {"Aufzeichnung laden",
      [](FormFixture& f, const QString& path) {
-         f.Form->AufzmodusanMenuItemClick();
+         f.Form->Session().Recording.AufzmodusanMenuItemClick();
          f.Dialogs->ChooseNext(path, 1);
-         f.Form->AufzladenMenuItemClick();
+         f.Form->Session().Recording.AufzladenMenuItemClick();
      }},
 };
 

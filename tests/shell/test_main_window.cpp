@@ -229,11 +229,13 @@ private slots:
             QLabel* panel;
             const char* prefix;
         } rows[] = {
-            {[&form](const QString& name) { form.SetWorldFileName(name); }, form.StatusPanels[1], "Welt: "},
-            {[&form](const QString& name) { form.SetProgramFileName(name); }, form.StatusPanels[2], "Prg.: "},
+            {[&form](const QString& name) { form.Session().World.SetFileName(name.toStdString()); },
+             form.StatusPanels[1], "Welt: "},
+            {[&form](const QString& name) { form.Session().Programs.SetFileName(name.toStdString()); },
+             form.StatusPanels[2], "Prg.: "},
             {[&form](const QString& name) {
-                 form.RecordingMode = true;
-                 form.SetRecordingFileName(name);
+                 RecordingOf(form).Mode = true;
+                 form.Session().Recording.SetFileName(name.toStdString());
              },
              form.StatusPanels[2], "Aufz.: "}};
         for (const auto& row : rows) {
@@ -258,27 +260,27 @@ private slots:
         int walls = 0, free = 0;
         for (int c = 1; c <= kColumns; ++c)
             for (int r = 1; r <= kRows; ++r) {
-                const int32_t code = CellAt(form.CurrentWorld, c, r);
+                const int32_t code = CellAt(CurrentWorld(form), c, r);
                 if (OnBorder(c, r) && code == kWall) ++walls;
                 if (!OnBorder(c, r) && code == kFreePath) ++free;
             }
         QCOMPARE(walls, 84);
         QCOMPARE(free, 396);
-        QVERIFY(!form.CurrentWorld.StartPlaced);
-        QVERIFY(!form.CurrentWorld.WorldModified);
-        QVERIFY(!form.ProgramModified);
-        QVERIFY(!form.RunActive && !form.StepMode);
-        QVERIFY(!form.RecordingMode && !form.RecordingActive && !form.RecordingUnsaved);
-        QCOMPARE(form.CurrentWorld.StartColumn, 0);
-        QCOMPARE(form.CurrentWorld.StartRow, 0);
-        QCOMPARE(form.CurrentWorld.Orientation, uint8_t(0));
+        QVERIFY(!CurrentWorld(form).StartPlaced);
+        QVERIFY(!CurrentWorld(form).WorldModified);
+        QVERIFY(!ProgramsOf(form).Modified);
+        QVERIFY(!RunOf(form).RunActive && !RunOf(form).StepMode);
+        QVERIFY(!RecordingOf(form).Mode && !RecordingOf(form).Active && !RecordingOf(form).Unsaved);
+        QCOMPARE(CurrentWorld(form).StartColumn, 0);
+        QCOMPARE(CurrentWorld(form).StartRow, 0);
+        QCOMPARE(CurrentWorld(form).Orientation, uint8_t(0));
         // The stored world is the same empty world with stock 0.
-        QVERIFY(form.StoredWorld.Cells == form.CurrentWorld.Cells);
-        QCOMPARE(form.StoredWorld.StartColumn, 0);
-        QCOMPARE(form.StoredWorld.Stock, 0);
-        QCOMPARE(form.StoredWorld.Reserved, (std::array<uint8_t, 3>{0, 0, 0}));
-        QCOMPARE(form.WorldFileName, QStringLiteral("welt.wlt"));
-        QCOMPARE(form.ProgramFileName, QStringLiteral("programm.pas"));
+        QVERIFY(StoredWorld(form).Cells == CurrentWorld(form).Cells);
+        QCOMPARE(StoredWorld(form).StartColumn, 0);
+        QCOMPARE(StoredWorld(form).Stock, 0);
+        QCOMPARE(StoredWorld(form).Reserved, (std::array<uint8_t, 3>{0, 0, 0}));
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), QStringLiteral("welt.wlt"));
+        QCOMPARE(QString::fromStdString(ProgramsOf(form).FileName), QStringLiteral("programm.pas"));
         QVERIFY(f.Dialogs->Log.isEmpty());
     }
 
@@ -355,8 +357,8 @@ private slots:
 
     void endeEndsAtOnceWhenTheWorldIsUnchanged() {
         FormFixture f;
-        f.Form->ProgramModified = true; // an unsaved program is not asked about
-        f.Form->EndeMenuItemClick();
+        ProgramsOf(*f.Form).Modified = true; // an unsaved program is not asked about
+        f.Form->Session().EndeMenuItemClick();
         QCOMPARE(f.EndRequests, 1);
         QVERIFY(f.Dialogs->Questions.isEmpty());
     }
@@ -370,14 +372,14 @@ private slots:
     void endeAsksAboutAnEditedWorld() {
         QFETCH(bool, answer);
         FormFixture f;
-        f.Form->CurrentWorld.WorldModified = true;
+        CurrentWorld(*f.Form).WorldModified = true;
         f.Dialogs->AnswerNext(answer);
-        f.Form->EndeMenuItemClick();
+        f.Form->Session().EndeMenuItemClick();
         QCOMPARE(f.Dialogs->Questions,
                  QStringList{
                      QStringLiteral("Nibbos Welt ist noch nicht gespeichert!  Trotzdem Editor verlassen?")});
         QCOMPARE(f.EndRequests, answer ? 1 : 0);
-        QVERIFY(f.Form->CurrentWorld.WorldModified);
+        QVERIFY(CurrentWorld(*f.Form).WorldModified);
     }
 };
 

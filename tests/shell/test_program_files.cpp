@@ -82,14 +82,14 @@ private slots:
         FormFixture f;
         WriteBytes(Path("in.pas"), file);
         f.Dialogs->ChooseNext(Path("in.pas"));
-        f.Form->PrgladenMenuItemClick();
+        f.Form->Session().Programs.PrgladenMenuItemClick();
         QCOMPARE(f.Form->PrgMemo->Lines(), lines);
-        QVERIFY(!f.Form->ProgramModified);
+        QVERIFY(!ProgramsOf(*f.Form).Modified);
         QVERIFY(f.Form->PrgspeichernMenuItem->isEnabled());
-        QCOMPARE(f.Form->ProgramFileName, Path("in.pas"));
+        QCOMPARE(QString::fromStdString(ProgramsOf(*f.Form).FileName), Path("in.pas"));
         QCOMPARE(f.Form->StatusPanels[2]->text(), QStringLiteral("Prg.: ") + Path("in.pas"));
         f.Dialogs->ChooseNext(Path("out.pas"));
-        f.Form->PrgspeichernunterMenuItemClick();
+        f.Form->Session().Programs.PrgspeichernunterMenuItemClick();
         QCOMPARE(ReadBytes(Path("out.pas")), saved);
         QVERIFY(f.Dialogs->Errors.isEmpty());
     }
@@ -97,19 +97,19 @@ private slots:
     void theOpenDialogIsPreparedAndAsksNothingAtStartUp() {
         FormFixture f;
         f.Dialogs->CancelNext();
-        f.Form->PrgladenMenuItemClick();
+        f.Form->Session().Programs.PrgladenMenuItemClick();
         QVERIFY(f.Dialogs->Questions.isEmpty()); // the initial comment is no change
         QCOMPARE(f.Dialogs->FileDialogs.size(), 1);
         const FileDialogSpec& spec = f.Dialogs->FileDialogs[0];
         QCOMPARE(spec.Mode, FileDialogSpec::Open);
-        QCOMPARE(spec.Title, QStringLiteral("Programm laden"));
+        QCOMPARE(QString::fromStdString(spec.Title), QStringLiteral("Programm laden"));
         QCOMPARE(spec.Filters.size(), 2);
-        QCOMPARE(spec.Filters[0].Label, QStringLiteral("Pascal"));
-        QCOMPARE(spec.Filters[0].Pattern, QStringLiteral("*.pas"));
-        QCOMPARE(spec.Filters[1].Label, QStringLiteral("Aufzeichnung"));
-        QCOMPARE(spec.Filters[1].Pattern, QStringLiteral("*.afz"));
+        QCOMPARE(QString::fromStdString(spec.Filters[0].Label), QStringLiteral("Pascal"));
+        QCOMPARE(QString::fromStdString(spec.Filters[0].Pattern), QStringLiteral("*.pas"));
+        QCOMPARE(QString::fromStdString(spec.Filters[1].Label), QStringLiteral("Aufzeichnung"));
+        QCOMPARE(QString::fromStdString(spec.Filters[1].Pattern), QStringLiteral("*.afz"));
         QCOMPARE(spec.SelectedFilter, 0);
-        QCOMPARE(spec.InitialFolder, QStringLiteral("."));
+        QCOMPARE(QString::fromStdString(spec.InitialFolder), QStringLiteral("."));
     }
 
     void qtsFileDialogShowsSizesAndTypesWhole() {
@@ -117,8 +117,8 @@ private slots:
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("dialog")));
         WriteBytes(Path("dialog/kurz.pas"), "program p;\r\nbegin\r\nend.\r\n");
         WriteBytes(Path("dialog/lang.pas"), QByteArray(1936, ' '));
-        FileDialogSpec spec = f.Form->PrgOpenDialog;
-        spec.InitialFolder = Path("dialog");
+        FileDialogSpec spec = ProgramsOf(*f.Form).PrgOpenDialog;
+        spec.InitialFolder = Path("dialog").toStdString();
         // Whether the dialog, once it has read the folder, shows each file's size and type whole.
         const auto sizesAndTypesWhole = [](QTreeView* details) {
             const QModelIndex folder = details->rootIndex();
@@ -153,29 +153,29 @@ private slots:
         FormFixture f;
         WriteBytes(Path("p.pas"), "program p;\r\nbegin\r\nend.");
         f.Dialogs->ChooseNext(Path("p.pas"));
-        f.Form->PrgladenMenuItemClick();
+        f.Form->Session().Programs.PrgladenMenuItemClick();
         QVERIFY(QFile::remove(Path("p.pas")));
-        f.Form->PrgspeichernMenuItemClick(); // unchanged: nothing is written
+        f.Form->Session().Programs.PrgspeichernMenuItemClick(); // unchanged: nothing is written
         QVERIFY(!QFile::exists(Path("p.pas")));
         f.Form->PrgMemo->moveCursor(QTextCursor::End);
         f.Form->PrgMemo->insertPlainText(QStringLiteral(" "));
-        QVERIFY(f.Form->ProgramModified);
-        f.Form->PrgspeichernMenuItemClick();
+        QVERIFY(ProgramsOf(*f.Form).Modified);
+        f.Form->Session().Programs.PrgspeichernMenuItemClick();
         QCOMPARE(ReadBytes(Path("p.pas")), QByteArray("program p;\r\nbegin\r\nend. "));
-        QVERIFY(!f.Form->ProgramModified);
+        QVERIFY(!ProgramsOf(*f.Form).Modified);
     }
 
     void newProgramAsksNothing() {
         FormFixture f;
         f.Form->PrgspeichernMenuItem->setEnabled(true);
-        f.Form->SetProgramFileName(Path("x.pas"));
+        f.Form->Session().Programs.SetFileName(Path("x.pas").toStdString());
         f.Form->PrgMemo->setPlainText(QStringLiteral("vor;"));
-        QVERIFY(f.Form->ProgramModified);
-        f.Form->NeuPrgMenuItemClick();
+        QVERIFY(ProgramsOf(*f.Form).Modified);
+        f.Form->Session().Programs.NeuPrgMenuItemClick();
         QVERIFY(f.Dialogs->Log.isEmpty());
         QVERIFY(f.Form->PrgMemo->Lines().isEmpty());
-        QVERIFY(!f.Form->ProgramModified);
-        QCOMPARE(f.Form->ProgramFileName, QStringLiteral("programm.pas"));
+        QVERIFY(!ProgramsOf(*f.Form).Modified);
+        QCOMPARE(QString::fromStdString(ProgramsOf(*f.Form).FileName), QStringLiteral("programm.pas"));
         QCOMPARE(f.Form->StatusPanels[2]->text(), QStringLiteral("Prg.: programm.pas"));
         QVERIFY(!f.Form->PrgspeichernMenuItem->isEnabled());
     }
@@ -191,61 +191,64 @@ private slots:
         FormFixture f;
         WriteBytes(Path("q.pas"), "program q;");
         f.Form->PrgMemo->setPlainText(QStringLiteral("mein Programm"));
-        f.Form->RunActive = true;
+        RunOf(*f.Form).RunActive = true;
         f.Form->MoveTimer->start();
         f.Dialogs->AnswerNext(answer);
         f.Dialogs->ChooseNext(Path("q.pas"));
-        f.Form->PrgladenMenuItemClick();
+        f.Form->Session().Programs.PrgladenMenuItemClick();
         QCOMPARE(f.Dialogs->Questions, QStringList{kDiscard});
         // A running program has been stopped either way.
-        QVERIFY(!f.Form->RunActive && !f.Form->MoveTimer->isActive());
+        QVERIFY(!RunOf(*f.Form).RunActive && !f.Form->MoveTimer->isActive());
         QCOMPARE(f.Form->PrgMemo->Lines(), answer ? QStringList{"program q;"} : QStringList{"mein Programm"});
-        QCOMPARE(f.Form->ProgramFileName, answer ? Path("q.pas") : QStringLiteral("programm.pas"));
-        QCOMPARE(f.Form->ProgramModified, !answer);
+        QCOMPARE(QString::fromStdString(ProgramsOf(*f.Form).FileName),
+                 answer ? Path("q.pas") : QStringLiteral("programm.pas"));
+        QCOMPARE(ProgramsOf(*f.Form).Modified, !answer);
     }
 
     void theWorkingFolderFollowsTheChosenFile() {
         FormFixture f;
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("klasse7")));
         f.Dialogs->ChooseNext(Path("klasse7/aufgabe"));
-        f.Form->PrgspeichernunterMenuItemClick();
+        f.Form->Session().Programs.PrgspeichernunterMenuItemClick();
         // A name without extension gets the selected filter's.
-        QCOMPARE(f.Form->ProgramFileName, Path("klasse7/aufgabe.pas"));
+        QCOMPARE(QString::fromStdString(ProgramsOf(*f.Form).FileName), Path("klasse7/aufgabe.pas"));
         QVERIFY(QFile::exists(Path("klasse7/aufgabe.pas")));
         QCOMPARE(QDir::current().canonicalPath(), QDir(Path("klasse7")).canonicalPath());
         // The next dialogs open in "." that is now that folder.
         f.Dialogs->CancelNext();
-        f.Form->PrgladenMenuItemClick();
-        QCOMPARE(f.Dialogs->FileDialogs.last().InitialFolder, QStringLiteral("."));
+        f.Form->Session().Programs.PrgladenMenuItemClick();
+        QCOMPARE(QString::fromStdString(f.Dialogs->FileDialogs.last().InitialFolder), QStringLiteral("."));
     }
 
     void saveAsPresetsTheNameAndAlwaysThePascalFilter() {
         FormFixture f;
-        f.Form->PrgSaveDialog.SelectedFilter = 1; // as a recording save leaves it
-        f.Dialogs->ChooseNext(Path("rec"), 1);    // the user picks "Aufzeichnung"
-        f.Form->PrgspeichernunterMenuItemClick();
+        ProgramsOf(*f.Form).PrgSaveDialog.SelectedFilter = 1; // as a recording save leaves it
+        f.Dialogs->ChooseNext(Path("rec"), 1);                // the user picks "Aufzeichnung"
+        f.Form->Session().Programs.PrgspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->FileDialogs[0].SelectedFilter, 0);
-        QCOMPARE(f.Dialogs->FileDialogs[0].PresetName, QStringLiteral("programm.pas"));
-        QCOMPARE(f.Dialogs->FileDialogs[0].Title, QStringLiteral("Programm speichern"));
-        QCOMPARE(f.Form->ProgramFileName, Path("rec.afz"));
+        QCOMPARE(QString::fromStdString(f.Dialogs->FileDialogs[0].PresetName),
+                 QStringLiteral("programm.pas"));
+        QCOMPARE(QString::fromStdString(f.Dialogs->FileDialogs[0].Title),
+                 QStringLiteral("Programm speichern"));
+        QCOMPARE(QString::fromStdString(ProgramsOf(*f.Form).FileName), Path("rec.afz"));
         f.Dialogs->CancelNext();
-        f.Form->PrgspeichernunterMenuItemClick();
+        f.Form->Session().Programs.PrgspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->FileDialogs[1].SelectedFilter, 0);
-        QCOMPARE(f.Dialogs->FileDialogs[1].PresetName, Path("rec.afz"));
+        QCOMPARE(QString::fromStdString(f.Dialogs->FileDialogs[1].PresetName), Path("rec.afz"));
     }
 
     void aFileThatCannotBeReadEndsTheCommandAtThatStep() {
         FormFixture f;
         f.Form->PrgMemo->setPlainText(QStringLiteral("bleibt"));
-        f.Form->ProgramModified = false;
+        ProgramsOf(*f.Form).Modified = false;
         f.Dialogs->ChooseNext(Path("fehlt.pas"));
-        f.Form->PrgladenMenuItemClick();
+        f.Form->Session().Programs.PrgladenMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("fehlt.pas")));
         // The name already stands; text, flag and menu state are unchanged.
-        QCOMPARE(f.Form->ProgramFileName, Path("fehlt.pas"));
+        QCOMPARE(QString::fromStdString(ProgramsOf(*f.Form).FileName), Path("fehlt.pas"));
         QCOMPARE(f.Form->PrgMemo->Lines(), QStringList{"bleibt"});
-        QVERIFY(!f.Form->ProgramModified);
+        QVERIFY(!ProgramsOf(*f.Form).Modified);
         QVERIFY(!f.Form->PrgspeichernMenuItem->isEnabled());
     }
 
@@ -255,7 +258,7 @@ private slots:
         WriteBytes(Path("gross.pas"), QByteArray(5 * 1024 * 1024, 'x'));
         f.Dialogs->AnswerNext(true);
         f.Dialogs->ChooseNext(Path("gross.pas"));
-        f.Form->PrgladenMenuItemClick();
+        f.Form->Session().Programs.PrgladenMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("zu groß")));
         QCOMPARE(f.Form->PrgMemo->Lines(), QStringList{"bleibt"});
@@ -266,20 +269,21 @@ private slots:
         f.Form->PrgMemo->setPlainText(QStringLiteral("neu"));
         // A folder that does not exist cannot take the file.
         f.Dialogs->ChooseNext(Path("nirgends/neu.pas"));
-        f.Form->PrgspeichernunterMenuItemClick();
+        f.Form->Session().Programs.PrgspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QVERIFY(f.Dialogs->Errors[0].contains(QStringLiteral("neu.pas")));
-        QCOMPARE(f.Form->ProgramFileName, Path("nirgends/neu.pas")); // the name already stands
-        QVERIFY(f.Form->ProgramModified);
+        QCOMPARE(QString::fromStdString(ProgramsOf(*f.Form).FileName),
+                 Path("nirgends/neu.pas")); // the name already stands
+        QVERIFY(ProgramsOf(*f.Form).Modified);
         QVERIFY(!f.Form->PrgspeichernMenuItem->isEnabled());
         // A later "Programm speichern" writes to the new name, and fails the same way.
-        f.Form->PrgspeichernMenuItemClick();
+        f.Form->Session().Programs.PrgspeichernMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 2);
-        QVERIFY(f.Form->ProgramModified);
+        QVERIFY(ProgramsOf(*f.Form).Modified);
         // A name that is a folder is refused and the folder stays what it was.
         QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("ordner.pas")));
-        f.Form->SetProgramFileName(Path("ordner.pas"));
-        f.Form->PrgspeichernMenuItemClick();
+        f.Form->Session().Programs.SetFileName(Path("ordner.pas").toStdString());
+        f.Form->Session().Programs.PrgspeichernMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 3);
         QVERIFY(QFileInfo(Path("ordner.pas")).isDir());
     }
@@ -287,16 +291,16 @@ private slots:
     void textAFileCannotHoldIsRefusedVisibly() {
         FormFixture f;
         WriteBytes(Path("p.pas"), "vorher");
-        f.Form->SetProgramFileName(Path("p.pas"));
+        f.Form->Session().Programs.SetFileName(Path("p.pas").toStdString());
         f.Form->PrgMemo->setPlainText(QString::fromUtf8("program p; { Pfeil → }\nbegin end."));
-        f.Form->PrgspeichernMenuItemClick();
+        f.Form->Session().Programs.PrgspeichernMenuItemClick();
         QCOMPARE(f.Dialogs->Messages.size(), 1);
         QVERIFY(f.Dialogs->Messages[0].contains(QString::fromUtf8("„→“")));
         QCOMPARE(ReadBytes(Path("p.pas")), QByteArray("vorher"));
-        QVERIFY(f.Form->ProgramModified);
+        QVERIFY(ProgramsOf(*f.Form).Modified);
         QCOMPARE(f.Form->PrgMemo->textCursor().selectedText(), QString::fromUtf8("→"));
         // Save under a name refuses before the dialog; the text stays as written.
-        f.Form->PrgspeichernunterMenuItemClick();
+        f.Form->Session().Programs.PrgspeichernunterMenuItemClick();
         QVERIFY(f.Dialogs->FileDialogs.isEmpty());
         QCOMPARE(f.Dialogs->Messages.size(), 2);
         QVERIFY(f.Form->PrgMemo->toPlainText().contains(QString::fromUtf8("→")));
@@ -304,11 +308,11 @@ private slots:
 
     void everyChangeOfTheTextMarksTheProgramButSelectionDoesNot() {
         FormFixture f;
-        QVERIFY(!f.Form->ProgramModified);
+        QVERIFY(!ProgramsOf(*f.Form).Modified);
         f.Form->PrgMemo->SetSelection(0, 3);
-        QVERIFY(!f.Form->ProgramModified);
+        QVERIFY(!ProgramsOf(*f.Form).Modified);
         f.Form->PrgMemo->insertPlainText(QStringLiteral("x"));
-        QVERIFY(f.Form->ProgramModified);
+        QVERIFY(ProgramsOf(*f.Form).Modified);
     }
 };
 

@@ -1,6 +1,8 @@
 // Text between files (Windows-1252, CR LF), the editor and the core, position for position.
+#include "language/program_text.h"
 #include "shell/prg_memo.h"
 #include "shell/text_codec.h"
+#include "shell/windows1252.h"
 
 #include <QTest>
 
@@ -11,7 +13,8 @@ class TestTextCodec : public QObject {
 private slots:
     void everyByteIsOneCharacterBothWays() {
         QByteArray all;
-        for (int i = 0; i < 256; ++i) all.append(char(i));
+        for (int i = 0; i < 256; ++i)
+            all.append(char(i));
         const QString text = DecodeWindows1252(all);
         QCOMPARE(text.size(), 256);
         QCOMPARE(text[0xFC], QChar(0xFC));   // ü
@@ -65,6 +68,25 @@ private slots:
         // Positions past the end fall on the end.
         memo.SetSelection(1000, 0);
         QCOMPARE(memo.textCursor().position(), memo.toPlainText().size());
+    }
+
+    // The session reads the editor's whole text, not its blocks one by one: the lines must be the same.
+    void coreLinesAreTheEditorsLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("only a break") << "\n";
+        QTest::newRow("empty lines at the end") << "a\n\n\n";
+        QTest::newRow("tab, line separator, unsavable characters")
+            << QString::fromUtf8("\tvor;\u2028x\n→ 😀\r\n\xe2\x82\xac\xc3\xbc");
+    }
+
+    void coreLinesAreTheEditorsLines() {
+        QFETCH(QString, text);
+        TPrgMemo memo;
+        memo.setPlainText(text);
+        const QStringList lines = memo.Lines();
+        QCOMPARE(memo.LineCount(), lines.size());
+        QCOMPARE(PackProgramText(CoreBytes(memo.Text().toStdU16String())), ToCoreLines(lines));
     }
 
     void appendLineAddsWholeLines() {

@@ -1,5 +1,7 @@
 #include "support/fake_dialogs.h"
 
+#include <QFile>
+
 namespace nibbo::testing {
 
 void FakeDialogs::ShowMessage(const QString& text) {
@@ -23,7 +25,8 @@ void FakeDialogs::ShowError(const QString& text) {
 }
 
 std::optional<FileChoice> FakeDialogs::ChooseFile(const FileDialogSpec& spec) {
-    Log << (spec.Mode == FileDialogSpec::Save ? QStringLiteral("save: ") : QStringLiteral("open: ")) + spec.Title;
+    Log << (spec.Mode == FileDialogSpec::Save ? QStringLiteral("save: ") : QStringLiteral("open: ")) +
+               QString::fromStdString(spec.Title);
     FileDialogs << spec;
     if (Files.isEmpty()) {
         ++Unscripted;
@@ -34,7 +37,9 @@ std::optional<FileChoice> FakeDialogs::ChooseFile(const FileDialogSpec& spec) {
     return choice;
 }
 
-void FakeDialogs::ChooseNext(const QString& path, int filter) { Files.append(FileChoice{path, filter}); }
+void FakeDialogs::ChooseNext(const QString& path, int filter) {
+    Files.append(FileChoice{QFile::encodeName(path).toStdString(), filter});
+}
 
 void FakeDialogs::Clear() {
     Log.clear();

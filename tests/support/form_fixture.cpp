@@ -8,7 +8,7 @@ FormFixture::FormFixture() {
     auto dialogs = std::make_unique<FakeDialogs>();
     Dialogs = dialogs.get();
     Form = std::make_unique<TNibboForm>(std::move(dialogs));
-    Form->EndApplication = [this] { ++EndRequests; };
+    Form->OnEnd = [this] { ++EndRequests; };
 }
 
 FormFixture::~FormFixture() = default;
@@ -30,10 +30,11 @@ QColor FormFixture::CellPixel(int column, int row, int dx, int dy) const {
 }
 
 void PlaceFigure(TNibboForm& form, int column, int row, int orientation) {
-    form.CurrentWorld.StartColumn = column;
-    form.CurrentWorld.StartRow = row;
-    form.CurrentWorld.Orientation = uint8_t(orientation);
-    form.CurrentWorld.StartPlaced = true;
+    World& world = CurrentWorld(form);
+    world.StartColumn = column;
+    world.StartRow = row;
+    world.Orientation = uint8_t(orientation);
+    world.StartPlaced = true;
 }
 
 } // namespace nibbo::testing

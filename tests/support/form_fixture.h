@@ -3,6 +3,7 @@
 
 #include "shell/nibboform.h"
 #include "support/fake_dialogs.h"
+#include "support/state_access.h"
 
 #include <QColor>
 #include <QImage>
@@ -16,7 +17,7 @@ struct FormFixture {
 
     std::unique_ptr<TNibboForm> Form;
     FakeDialogs* Dialogs = nullptr; // owned by the form
-    int EndRequests = 0;             // how often the form asked to end the application
+    int EndRequests = 0;            // how often the form asked to end the application
 
     // The colour of a pixel of the world view's client area in logical pixels, as the surface
     // holds it now (what was drawn, without a repaint).

@@ -182,7 +182,7 @@ private slots:
         Write("gallery.wlt", Bytes(Gallery(orientation)));
         FormFixture f;
         f.Dialogs->ChooseNext(Path("gallery.wlt"));
-        f.Form->AFladenMenuItemClick();
+        f.Form->Session().World.AFladenMenuItemClick();
         TWorldGrid& view = *f.Form->FeldEditorDrawGrid;
         const QImage shown =
             view.grab().toImage().copy(view.contentsRect()).convertToFormat(QImage::Format_RGB32);

@@ -46,13 +46,13 @@ QImage RenderAt(QWidget* widget, qreal ratio) {
 
 // A world with a wall block, every amount of food and the figure, painted into the view.
 void PaintSampleWorld(FormFixture& f) {
-    World& world = f.Form->CurrentWorld;
+    World& world = CurrentWorld(*f.Form);
     for (int c = 4; c <= 6; ++c)
         SetCell(world, c, 4, kWall);
     for (int n = 1; n <= 9; ++n)
         SetCell(world, 2 + 2 * n, 8, n);
     PlaceFigure(*f.Form, 10, 12, East);
-    f.Form->FormPaint();
+    f.Form->Session().FormPaint();
 }
 
 // The device pixels [First, End) of a logical span [from, from + length) at a ratio: both ends

@@ -111,10 +111,10 @@ private slots:
         TNibboForm& form = *f.Form;
         QVERIFY(!form.AFspeichernMenuItem->isEnabled());
         QVERIFY(form.AFspeichernunterMenuItem->isEnabled());
-        form.AFspeichernunterMenuItemClick();
-        form.AFspeichernMenuItemClick();
+        form.Session().World.AFspeichernunterMenuItemClick();
+        form.Session().World.AFspeichernMenuItemClick();
         QCOMPARE(f.Dialogs->Log, (QStringList{"message: " + kNoStart, "message: " + kNoStart}));
-        QCOMPARE(form.WorldFileName, QStringLiteral("welt.wlt"));
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), QStringLiteral("welt.wlt"));
         QCOMPARE(StatusWorld(form), QStringLiteral("Welt: welt.wlt"));
         QVERIFY(!QFile::exists(QStringLiteral("welt.wlt")));
     }
@@ -127,40 +127,40 @@ private slots:
         form.ItemsSpinEdit->WriteStock(12);
         // A name typed without an extension gets the filter's ".wlt".
         f.Dialogs->ChooseNext(Path(QStringLiteral("garten")));
-        form.AFspeichernunterMenuItemClick();
+        form.Session().World.AFspeichernunterMenuItemClick();
         const QString saved = Path(QStringLiteral("garten.wlt"));
         QCOMPARE(f.Dialogs->Log, (QStringList{QStringLiteral("save: Nibbos Welt speichern")}));
         const FileDialogSpec& dialog = f.Dialogs->FileDialogs.first();
-        QCOMPARE(dialog.PresetName, QStringLiteral("welt.wlt"));
-        QCOMPARE(dialog.InitialFolder, QStringLiteral("."));
+        QCOMPARE(QString::fromStdString(dialog.PresetName), QStringLiteral("welt.wlt"));
+        QCOMPARE(QString::fromStdString(dialog.InitialFolder), QStringLiteral("."));
         QCOMPARE(dialog.Filters.size(), 1);
-        QCOMPARE(dialog.Filters[0].Label, QStringLiteral("Nibbos Welt"));
-        QCOMPARE(dialog.Filters[0].Pattern, QStringLiteral("*.wlt"));
-        QCOMPARE(form.WorldFileName, saved);
+        QCOMPARE(QString::fromStdString(dialog.Filters[0].Label), QStringLiteral("Nibbos Welt"));
+        QCOMPARE(QString::fromStdString(dialog.Filters[0].Pattern), QStringLiteral("*.wlt"));
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), saved);
         QCOMPARE(StatusWorld(form), QStringLiteral("Welt: ") + saved);
         QVERIFY(form.AFspeichernMenuItem->isEnabled());
-        QVERIFY(!form.CurrentWorld.WorldModified);
-        QCOMPARE(form.StoredWorld.Stock, 12);
-        QCOMPARE(ReadAll(saved), FileOf(form.StoredWorld));
+        QVERIFY(!CurrentWorld(form).WorldModified);
+        QCOMPARE(StoredWorld(form).Stock, 12);
+        QCOMPARE(ReadAll(saved), FileOf(StoredWorld(form)));
         QCOMPARE(ReadAll(saved).size(), 1936);
 
         // "Welt speichern" writes to the same path without a dialog, also when nothing changed, and
         // replaces the file without asking.
         f.Dialogs->Clear();
         form.ItemsSpinEdit->WriteStock(13);
-        form.AFspeichernMenuItemClick();
+        form.Session().World.AFspeichernMenuItemClick();
         QVERIFY(f.Dialogs->Log.isEmpty());
-        QCOMPARE(ReadAll(saved), FileOf(form.StoredWorld));
-        QCOMPARE(form.StoredWorld.Stock, 13);
+        QCOMPARE(ReadAll(saved), FileOf(StoredWorld(form)));
+        QCOMPARE(StoredWorld(form).Stock, 13);
 
         // The next save dialog offers the current name; cancelling it changes nothing.
         Click(form, 9, 9);
         f.Dialogs->CancelNext();
-        form.AFspeichernunterMenuItemClick();
-        QCOMPARE(f.Dialogs->FileDialogs.last().PresetName, saved);
-        QCOMPARE(form.WorldFileName, saved);
-        QVERIFY(form.CurrentWorld.WorldModified);
-        QCOMPARE(form.StoredWorld.Cells[CellIndex(9, 9)], kFreePath);
+        form.Session().World.AFspeichernunterMenuItemClick();
+        QCOMPARE(QString::fromStdString(f.Dialogs->FileDialogs.last().PresetName), saved);
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), saved);
+        QVERIFY(CurrentWorld(form).WorldModified);
+        QCOMPARE(StoredWorld(form).Cells[CellIndex(9, 9)], kFreePath);
     }
 
     void loadingShowsTheWorldOfTheFile() {
@@ -169,14 +169,14 @@ private slots:
         const QString path = Path(QStringLiteral("laden.wlt"));
         QVERIFY(WriteAll(path, FileOf(GoodRecord()) + QByteArray("tail bytes are ignored")));
         f.Dialogs->ChooseNext(path);
-        form.AFladenMenuItemClick();
+        form.Session().World.AFladenMenuItemClick();
         QCOMPARE(f.Dialogs->Log, (QStringList{QStringLiteral("open: Nibbos Welt laden")}));
-        QVERIFY(SameRecord(form.StoredWorld, GoodRecord()));
-        QVERIFY(form.CurrentWorld.Cells == GoodRecord().Cells);
-        QVERIFY(form.CurrentWorld.StartPlaced);
-        QCOMPARE(form.CurrentWorld.Orientation, uint8_t(South));
+        QVERIFY(SameRecord(StoredWorld(form), GoodRecord()));
+        QVERIFY(CurrentWorld(form).Cells == GoodRecord().Cells);
+        QVERIFY(CurrentWorld(form).StartPlaced);
+        QCOMPARE(CurrentWorld(form).Orientation, uint8_t(South));
         QCOMPARE(form.ItemsSpinEdit->ReadStock(), 5);
-        QCOMPARE(form.WorldFileName, path);
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), path);
         QCOMPARE(StatusWorld(form), QStringLiteral("Welt: ") + path);
         QVERIFY(form.AFspeichernMenuItem->isEnabled());
         QCOMPARE(QDir::current().canonicalPath(), QDir(dir_.path()).canonicalPath());
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(f.CellPixel(3, 5, 11, 17), kWhite);
 
         // Saving writes the three bytes after the orientation back as the file had them.
-        form.AFspeichernMenuItemClick();
+        form.Session().World.AFspeichernMenuItemClick();
         QCOMPARE(ReadAll(path), FileOf(GoodRecord()));
     }
 
@@ -196,24 +196,24 @@ private slots:
         const QString path = Path(QStringLiteral("fragen.wlt"));
         QVERIFY(WriteAll(path, FileOf(GoodRecord())));
         f.Dialogs->ChooseNext(path);
-        form.AFladenMenuItemClick();
+        form.Session().World.AFladenMenuItemClick();
         // A click on the border changes no cell, but the world counts as edited.
         Click(form, 1, 1);
-        QVERIFY(form.CurrentWorld.WorldModified);
-        SetCell(form.CurrentWorld, 10, 10, 3); // not drawn: a repaint would show it
-        const World current = form.CurrentWorld;
-        const WorldRecord stored = form.StoredWorld;
+        QVERIFY(CurrentWorld(form).WorldModified);
+        SetCell(CurrentWorld(form), 10, 10, 3); // not drawn: a repaint would show it
+        const World current = CurrentWorld(form);
+        const WorldRecord stored = StoredWorld(form);
         f.Dialogs->Clear();
 
         // No keeps everything; "neue Welt" then does not even repaint.
         f.Dialogs->AnswerNext(false);
-        form.NeuAFMenuItemClick();
+        form.Session().World.NeuAFMenuItemClick();
         f.Dialogs->AnswerNext(false);
-        form.AFladenMenuItemClick();
+        form.Session().World.AFladenMenuItemClick();
         QCOMPARE(f.Dialogs->Log, (QStringList{"question: " + kUnsaved, "question: " + kUnsaved}));
-        QVERIFY(SameWorld(form.CurrentWorld, current));
-        QVERIFY(SameRecord(form.StoredWorld, stored));
-        QCOMPARE(form.WorldFileName, path);
+        QVERIFY(SameWorld(CurrentWorld(form), current));
+        QVERIFY(SameRecord(StoredWorld(form), stored));
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), path);
         QVERIFY(form.AFspeichernMenuItem->isEnabled());
         QCOMPARE(f.CellPixel(10, 10, 4, 17), kWhite); // "Welt laden" repainted after No
 
@@ -221,23 +221,23 @@ private slots:
         form.ItemsSpinEdit->WriteStock(9);
         f.Dialogs->Clear();
         f.Dialogs->AnswerNext(true);
-        form.NeuAFMenuItemClick();
+        form.Session().World.NeuAFMenuItemClick();
         QCOMPARE(f.Dialogs->Log, (QStringList{"question: " + kUnsaved}));
         World empty;
         ClearWorld(empty);
-        QVERIFY(form.CurrentWorld.Cells == empty.Cells && form.StoredWorld.Cells == empty.Cells);
-        QVERIFY(!form.CurrentWorld.StartPlaced && !form.CurrentWorld.WorldModified);
-        QCOMPARE(form.StoredWorld.Stock, 9);
-        QCOMPARE(form.StoredWorld.StartColumn, 4); // the old start stays in the stored fields
-        QCOMPARE(form.WorldFileName, QStringLiteral("welt.wlt"));
+        QVERIFY(CurrentWorld(form).Cells == empty.Cells && StoredWorld(form).Cells == empty.Cells);
+        QVERIFY(!CurrentWorld(form).StartPlaced && !CurrentWorld(form).WorldModified);
+        QCOMPARE(StoredWorld(form).Stock, 9);
+        QCOMPARE(StoredWorld(form).StartColumn, 4); // the old start stays in the stored fields
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), QStringLiteral("welt.wlt"));
         QCOMPARE(StatusWorld(form), QStringLiteral("Welt: welt.wlt"));
         QVERIFY(!form.AFspeichernMenuItem->isEnabled());
 
         // An unedited world is replaced without a question.
         f.Dialogs->Clear();
-        form.NeuAFMenuItemClick();
+        form.Session().World.NeuAFMenuItemClick();
         f.Dialogs->ChooseNext(path);
-        form.AFladenMenuItemClick();
+        form.Session().World.AFladenMenuItemClick();
         QCOMPARE(f.Dialogs->Log, (QStringList{QStringLiteral("open: Nibbos Welt laden")}));
     }
 
@@ -249,44 +249,44 @@ private slots:
         const QString path = Path(QStringLiteral("reset.wlt"));
         QVERIFY(WriteAll(path, FileOf(GoodRecord())));
         f.Dialogs->ChooseNext(path);
-        form.AFladenMenuItemClick();
+        form.Session().World.AFladenMenuItemClick();
         Click(form, 3, 5, Qt::RightButton);
         Click(form, 4, 6, Qt::LeftButton, Qt::ControlModifier); // the figure turns east
         form.ItemsSpinEdit->WriteStock(200);
         f.Dialogs->Clear();
         QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(f.Dialogs->Log.isEmpty());
-        QVERIFY(form.CurrentWorld.Cells == GoodRecord().Cells);
-        QCOMPARE(form.CurrentWorld.Orientation, uint8_t(South));
+        QVERIFY(CurrentWorld(form).Cells == GoodRecord().Cells);
+        QCOMPARE(CurrentWorld(form).Orientation, uint8_t(South));
         QCOMPARE(form.ItemsSpinEdit->ReadStock(), 5);
-        QVERIFY(!form.CurrentWorld.WorldModified);
+        QVERIFY(!CurrentWorld(form).WorldModified);
         QCOMPARE(f.CellPixel(3, 5, 11, 17), kWhite);
     }
 
     void commandsThatReplaceTheWorldStopARun() {
         const struct {
             const char* name;
-            void (TNibboForm::*command)();
+            void (WorldControl::*command)();
             bool stops;
-        } commands[] = {{"reset", &TNibboForm::AFresetMenuItemClick, true},
-                        {"new", &TNibboForm::NeuAFMenuItemClick, true},
-                        {"load", &TNibboForm::AFladenMenuItemClick, true},
-                        {"save", &TNibboForm::AFspeichernMenuItemClick, false},
-                        {"save as", &TNibboForm::AFspeichernunterMenuItemClick, false}};
+        } commands[] = {{"reset", &WorldControl::AFresetMenuItemClick, true},
+                        {"new", &WorldControl::NeuAFMenuItemClick, true},
+                        {"load", &WorldControl::AFladenMenuItemClick, true},
+                        {"save", &WorldControl::AFspeichernMenuItemClick, false},
+                        {"save as", &WorldControl::AFspeichernunterMenuItemClick, false}};
         const QString path = Path(QStringLiteral("lauf.wlt"));
         QVERIFY(WriteAll(path, FileOf(GoodRecord())));
         for (const auto& command : commands) {
             FormFixture f;
             TNibboForm& form = *f.Form;
             f.Dialogs->ChooseNext(path);
-            form.AFladenMenuItemClick();
-            form.RunActive = true;
+            form.Session().World.AFladenMenuItemClick();
+            RunOf(form).RunActive = true;
             form.MoveTimer->start();
             form.FeldEditorDrawGrid->setEnabled(false);
             f.Dialogs->ChooseNext(path);
-            (form.*command.command)();
+            (form.Session().World.*command.command)();
             QVERIFY2(form.MoveTimer->isActive() != command.stops, command.name);
-            QCOMPARE(form.RunActive, !command.stops);
+            QCOMPARE(RunOf(form).RunActive, !command.stops);
             QCOMPARE(form.FeldEditorDrawGrid->isEnabled(), command.stops);
         }
     }
@@ -321,26 +321,26 @@ private slots:
             const QString good = Path(QStringLiteral("gut.wlt"));
             QVERIFY(WriteAll(good, FileOf(GoodRecord())));
             f.Dialogs->ChooseNext(good);
-            form.AFladenMenuItemClick();
+            form.Session().World.AFladenMenuItemClick();
             Click(form, 10, 10, Qt::LeftButton, Qt::ShiftModifier);
-            const World current = form.CurrentWorld;
-            const WorldRecord stored = form.StoredWorld;
+            const World current = CurrentWorld(form);
+            const WorldRecord stored = StoredWorld(form);
             const QString bad = Path(QStringLiteral("kaputt.wlt"));
             QVERIFY(WriteAll(bad, file.bytes));
             f.Dialogs->Clear();
             f.Dialogs->AnswerNext(true);
             f.Dialogs->ChooseNext(bad);
-            form.AFladenMenuItemClick();
+            form.Session().World.AFladenMenuItemClick();
             QCOMPARE(f.Dialogs->Errors.size(), 1);
             const QString error = f.Dialogs->Errors.first();
             QVERIFY2(error.startsWith(QDir::toNativeSeparators(bad) +
                                       QStringLiteral("\nDie Datei ist keine Nibbo-Welt: ")),
                      qPrintable(error));
             QVERIFY2(error.contains(QString::fromUtf8(file.reason)), qPrintable(error));
-            QVERIFY2(SameWorld(form.CurrentWorld, current), file.name);
-            QVERIFY2(SameRecord(form.StoredWorld, stored), file.name);
+            QVERIFY2(SameWorld(CurrentWorld(form), current), file.name);
+            QVERIFY2(SameRecord(StoredWorld(form), stored), file.name);
             QCOMPARE(form.ItemsSpinEdit->ReadStock(), 5);
-            QCOMPARE(form.WorldFileName, good);
+            QCOMPARE(QString::fromStdString(WorldOf(form).FileName), good);
             QCOMPARE(StatusWorld(form), QStringLiteral("Welt: ") + good);
         }
     }
@@ -348,20 +348,20 @@ private slots:
     void anUnreadableFileEndsTheCommandWithoutARepaint() {
         FormFixture f;
         TNibboForm& form = *f.Form;
-        const WorldRecord stored = form.StoredWorld;
-        SetCell(form.CurrentWorld, 10, 10, 3); // not drawn: a repaint would show it
+        const WorldRecord stored = StoredWorld(form);
+        SetCell(CurrentWorld(form), 10, 10, 3); // not drawn: a repaint would show it
         for (const QString& name : {QStringLiteral("fehlt.wlt"), QString()}) {
             const QString path = name.isEmpty() ? dir_.path() : Path(name); // a missing file, a folder
             f.Dialogs->Clear();
             f.Dialogs->ChooseNext(path);
-            form.AFladenMenuItemClick();
+            form.Session().World.AFladenMenuItemClick();
             QCOMPARE(f.Dialogs->Errors.size(), 1);
             QVERIFY2(f.Dialogs->Errors.first().startsWith(
                          QDir::toNativeSeparators(path) +
                          QStringLiteral("\nDie Datei kann nicht geöffnet werden.")),
                      qPrintable(f.Dialogs->Errors.first()));
-            QVERIFY(SameRecord(form.StoredWorld, stored));
-            QCOMPARE(form.WorldFileName, QStringLiteral("welt.wlt"));
+            QVERIFY(SameRecord(StoredWorld(form), stored));
+            QCOMPARE(QString::fromStdString(WorldOf(form).FileName), QStringLiteral("welt.wlt"));
             QCOMPARE(f.CellPixel(10, 10, 4, 17), kPath);
         }
     }
@@ -374,15 +374,15 @@ private slots:
         // A folder that does not exist: the new name stands, the world stays unsaved, nothing is written.
         const QString missing = Path(QStringLiteral("nirgends/welt.wlt"));
         f.Dialogs->ChooseNext(missing);
-        form.AFspeichernunterMenuItemClick();
+        form.Session().World.AFspeichernunterMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 1);
         QVERIFY2(f.Dialogs->Errors.first().startsWith(
                      QDir::toNativeSeparators(missing) +
                      QStringLiteral("\nDie Datei kann nicht angelegt werden. Der Ordner")),
                  qPrintable(f.Dialogs->Errors.first()));
-        QCOMPARE(form.WorldFileName, missing);
+        QCOMPARE(QString::fromStdString(WorldOf(form).FileName), missing);
         QCOMPARE(StatusWorld(form), QStringLiteral("Welt: ") + missing);
-        QVERIFY(form.CurrentWorld.WorldModified);
+        QVERIFY(CurrentWorld(form).WorldModified);
         QVERIFY(!form.AFspeichernMenuItem->isEnabled());
         QVERIFY(!QFileInfo::exists(missing));
 
@@ -392,15 +392,15 @@ private slots:
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         f.Dialogs->Clear();
         f.Dialogs->ChooseNext(locked);
-        form.AFspeichernunterMenuItemClick();
-        form.AFspeichernMenuItemClick();
+        form.Session().World.AFspeichernunterMenuItemClick();
+        form.Session().World.AFspeichernMenuItemClick();
         QCOMPARE(f.Dialogs->Errors.size(), 2);
         for (const QString& error : f.Dialogs->Errors)
             QCOMPARE(error,
                      QDir::toNativeSeparators(locked) +
                          QStringLiteral("\nDie Datei kann nicht angelegt werden. Sie ist schreibgeschützt."));
         QCOMPARE(ReadAll(locked), QByteArray("old contents"));
-        QVERIFY(form.CurrentWorld.WorldModified);
+        QVERIFY(CurrentWorld(form).WorldModified);
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
     }
 
@@ -422,25 +422,25 @@ private slots:
         Click(form, 20, 15, Qt::LeftButton, Qt::ControlModifier);
         QTest::mouseDClick(form.FeldEditorDrawGrid, Qt::LeftButton, Qt::ControlModifier, CellCentre(20, 15));
         Click(form, 21, 15, Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(CellAt(form.CurrentWorld, 8, 4), kFreePath);
-        QCOMPARE(CellAt(form.CurrentWorld, 6, 9), 3);
-        QCOMPARE(CellAt(form.CurrentWorld, 10, 9), 9);
-        QCOMPARE(CellAt(form.CurrentWorld, 15, 6), kWall);
-        QCOMPARE(form.CurrentWorld.Orientation, uint8_t(South));
+        QCOMPARE(CellAt(CurrentWorld(form), 8, 4), kFreePath);
+        QCOMPARE(CellAt(CurrentWorld(form), 6, 9), 3);
+        QCOMPARE(CellAt(CurrentWorld(form), 10, 9), 9);
+        QCOMPARE(CellAt(CurrentWorld(form), 15, 6), kWall);
+        QCOMPARE(CurrentWorld(form).Orientation, uint8_t(South));
         // What the editor drew cell by cell is what a whole repaint shows.
         const QImage built = Shown(form);
         QCOMPARE(Drawn(form), built);
 
         const QString path = Path(QStringLiteral("maus.wlt"));
         f.Dialogs->ChooseNext(path);
-        form.AFspeichernunterMenuItemClick();
+        form.Session().World.AFspeichernunterMenuItemClick();
         Click(form, 6, 9, Qt::RightButton);
         Click(form, 5, 5, Qt::LeftButton, Qt::ControlModifier);
         Click(form, 12, 12);
         QVERIFY(Shown(form) != built);
         f.Dialogs->AnswerNext(true);
         f.Dialogs->ChooseNext(path);
-        form.AFladenMenuItemClick();
+        form.Session().World.AFladenMenuItemClick();
         QCOMPARE(f.Dialogs->Errors, QStringList());
         QCOMPARE(Shown(form), built);
         QCOMPARE(Drawn(form), built);

@@ -26,7 +26,7 @@ class TestWorldRendering : public QObject {
 private slots:
     void pathWallAndGridLines() {
         FormFixture f;
-        f.Form->FormPaint();
+        f.Form->Session().FormPaint();
         // An interior cell is dark blue edge to edge.
         for (auto [dx, dy] : {std::pair{0, 0}, {24, 0}, {0, 24}, {24, 24}, {12, 12}})
             QCOMPARE(f.CellPixel(5, 5, dx, dy), kPath);
@@ -46,14 +46,15 @@ private slots:
 
     void foodSquaresStandOnTheirLattice_data() {
         QTest::addColumn<int>("portions");
-        for (int n = 1; n <= 9; ++n) QTest::addRow("%d", n) << n;
+        for (int n = 1; n <= 9; ++n)
+            QTest::addRow("%d", n) << n;
     }
 
     void foodSquaresStandOnTheirLattice() {
         QFETCH(int, portions);
         FormFixture f;
-        SetCell(f.Form->CurrentWorld, 6, 6, portions);
-        f.Form->FormPaint();
+        SetCell(CurrentWorld(*f.Form), 6, 6, portions);
+        f.Form->Session().FormPaint();
         // Squares fill the bottom row left to right, then the middle row, then the top row.
         for (int i = 0; i < 9; ++i) {
             const int x = kSquareX[i % 3], y = kSquareY[i / 3];
@@ -66,8 +67,8 @@ private slots:
 
     void theFigureFacesItsOrientation_data() {
         QTest::addColumn<int>("orientation");
-        QTest::addColumn<QPoint>("mouth");  // a point inside the open mouth: the path shows
-        QTest::addColumn<QPoint>("back");   // the opposite side: yellow
+        QTest::addColumn<QPoint>("mouth"); // a point inside the open mouth: the path shows
+        QTest::addColumn<QPoint>("back");  // the opposite side: yellow
         QTest::newRow("east") << 0 << QPoint(23, 12) << QPoint(1, 12);
         QTest::newRow("north") << 1 << QPoint(12, 1) << QPoint(12, 23);
         QTest::newRow("west") << 2 << QPoint(1, 12) << QPoint(23, 12);
@@ -80,7 +81,7 @@ private slots:
         QFETCH(QPoint, back);
         FormFixture f;
         PlaceFigure(*f.Form, 7, 8, orientation);
-        f.Form->FormPaint();
+        f.Form->Session().FormPaint();
         QCOMPARE(f.CellPixel(7, 8, back.x(), back.y()), kYellow);
         QCOMPARE(f.CellPixel(7, 8, (back.x() + 12) / 2, (back.y() + 12) / 2), kYellow);
         QCOMPARE(f.CellPixel(7, 8, mouth.x(), mouth.y()), kPath);
@@ -92,31 +93,31 @@ private slots:
     void noFigureWithoutAPlacedStart() {
         FormFixture f;
         PlaceFigure(*f.Form, 7, 8, 0);
-        f.Form->CurrentWorld.StartPlaced = false;
-        f.Form->FormPaint();
+        CurrentWorld(*f.Form).StartPlaced = false;
+        f.Form->Session().FormPaint();
         QCOMPARE(f.CellPixel(7, 8, 12, 12), kPath);
     }
 
     void theFigureHidesFoodUntilTheCellIsRedrawn() {
         FormFixture f;
-        SetCell(f.Form->CurrentWorld, 7, 8, 9);
+        SetCell(CurrentWorld(*f.Form), 7, 8, 9);
         PlaceFigure(*f.Form, 7, 8, 0);
-        f.Form->FormPaint();
+        f.Form->Session().FormPaint();
         QCOMPARE(f.CellPixel(7, 8, 11, 10), kYellow); // the middle square lies under the disc
-        RedrawCell(f.Form->CurrentWorld, *f.Form->FeldEditorDrawGrid, 7, 8);
+        RedrawCell(CurrentWorld(*f.Form), *f.Form->FeldEditorDrawGrid, 7, 8);
         QCOMPARE(f.CellPixel(7, 8, 11, 10), kWhite);
     }
 
     void theSurfaceKeepsSingleCellsUntilTheWindowSystemRepaints() {
         FormFixture f;
         PlaceFigure(*f.Form, 7, 8, 0);
-        f.Form->FormPaint();
+        f.Form->Session().FormPaint();
         // The chewing frame 3 (animation step 2) shows the red bite in the mouth.
-        DrawFigure(f.Form->CurrentWorld, *f.Form->FeldEditorDrawGrid, 2);
+        DrawFigure(CurrentWorld(*f.Form), *f.Form->FeldEditorDrawGrid, 2);
         const QColor bite = f.CellPixel(7, 8, 18, 12);
         QVERIFY2(bite.red() > 150 && bite.green() < 80, qPrintable(bite.name()));
         // A cell changed without drawing stays as drawn ...
-        SetCell(f.Form->CurrentWorld, 3, 3, 1);
+        SetCell(CurrentWorld(*f.Form), 3, 3, 1);
         QCOMPARE(f.CellPixel(3, 3, 4, 17), kPath);
         // ... until the window system asks for a repaint, which paints the whole world.
         QCOMPARE(f.GrabbedPixel(2 * 26 + 4, 2 * 26 + 17), kWhite);

@@ -9,6 +9,7 @@
 #include "language/program_text.h"
 #include "recording/hand_control.h"
 #include "recording/replay.h"
+#include "shell/windows1252.h"
 #include "world/world_paint.h"
 
 #include <cstdint>
@@ -23,31 +24,6 @@ constexpr int kExitActionFailed = 2; // an instruction could not be carried out
 constexpr int kExitNoFigure = 3;     // the world has no start
 constexpr const char* kReplayedToTheEnd = "Aufzeichnung bis zum \"end;\" abgespielt.";
 
-// Windows-1252 bytes as UTF-8; the five bytes without a character stay the control characters
-// of their number, as the program editor shows them.
-std::string Utf8FromWindows1252(const std::string& bytes) {
-    static const char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    std::string text;
-    for (const char byte : bytes) {
-        const auto code = uint8_t(byte);
-        const char16_t ch = code >= 0x80 && code < 0xA0 ? kHigh[code - 0x80] : char16_t(code);
-        if (ch < 0x80) {
-            text += char(ch);
-        } else if (ch < 0x800) {
-            text += char(0xC0 | (ch >> 6));
-            text += char(0x80 | (ch & 0x3F));
-        } else {
-            text += char(0xE0 | (ch >> 12));
-            text += char(0x80 | ((ch >> 6) & 0x3F));
-            text += char(0x80 | (ch & 0x3F));
-        }
-    }
-    return text;
-}
-
 // The replay of a recording on a world with a start, printing its trace and the message that ends
 // it; the entry gets its exit code, its outcome, the instructions carried out and the world it left.
 void Replay(const Invocation& call, const Options& options, const std::string& bytes, WorldState& state,
@@ -58,7 +34,7 @@ void Replay(const Invocation& call, const Options& options, const std::string& b
         entry.Outcome = message.empty() ? kReplayedToTheEnd : message;
         entry.After = state;
     };
-    SourceLines lines = SplitProgramText(bytes);
+    PackedLines lines = PackProgramText(bytes);
     if (lines.empty()) {
         end(kExitClean, "");
         entry.Outcome = "Die Aufzeichnung ist leer.";

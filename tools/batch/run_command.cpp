@@ -98,7 +98,7 @@ void Run(const Invocation& call, const TProcTable& procTable, WorldState& state,
                 lines.clear();
             }
         }
-        if (result.Outcome == StepOutcome::Finished) return end(kExitClean, "Programm beendet!");
+        if (result.Outcome == StepOutcome::Finished) return end(kExitClean, kProgramFinishedMessage);
         if (result.Outcome == StepOutcome::Failed) return end(kExitFailed, result.Message);
     }
     end(kExitStopped, "Schrittgrenze erreicht!");
@@ -117,7 +117,7 @@ void CheckAndRun(const Invocation& call, const Options& options, WorldState& sta
     } else if (check.ExitCode != kExitClean) {
         entry.Outcome = kNotRunForMessages;
     } else if (!state.Current.StartPlaced) {
-        entry.Outcome = "Kein Startfeld vorhanden!";
+        entry.Outcome = kNoStartMessage;
         call.Out << entry.Outcome << '\n';
         entry.ExitCode = kExitStopped;
     } else {

@@ -25,7 +25,8 @@ ProgramCheck ReadAndCheckProgram(const Invocation& call, const std::string& path
         return check;
     }
     ScannerPosition scanner;
-    check.Messages = CheckSyntax(SplitProgramText(read.Bytes), procTable, scanner);
+    PackedLines lines = PackProgramText(read.Bytes);
+    check.Messages = CheckSyntaxInPlace(lines, procTable, scanner);
     for (const std::string& message : check.Messages)
         call.Out << message << '\n';
     check.ExitCode = check.Messages.empty() ? kExitClean : kExitFindings;
