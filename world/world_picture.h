@@ -3,6 +3,7 @@
 // world. Needs a QGuiApplication (the offscreen platform is enough), for the image lists' pixmaps.
 #pragma once
 
+#include "world/png_file.h"
 #include "world/world_surface.h"
 
 #include <QByteArray>
@@ -25,6 +26,7 @@ private:
     TImageList stein_;
     TImageList item_;
     TWorldSurface surface_;
+    TPngEncoder png_;
 };
 
 } // namespace nibbo

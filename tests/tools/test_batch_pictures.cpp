@@ -3,8 +3,10 @@
 // and the differing cells marked; bad input is refused with a German message and its exit code.
 #include "support/batch_process.h"
 #include "support/form_fixture.h"
+#include "world/png_file.h"
 #include "world/recording_canvas.h"
 #include "world/world_file.h"
+#include "world/world_picture.h"
 #include "world/world_view.h"
 
 #include <QDomDocument>
@@ -213,6 +215,22 @@ private slots:
         placed.sort();
         drawn.sort();
         QCOMPARE(placed, drawn);
+    }
+
+    // PNG files of our own writing keep every pixel: with a palette, and in full colour where a
+    // picture has more colours than a palette holds.
+    void pngFilesKeepEveryPixel() {
+        QImage manyColours(300, 3, QImage::Format_RGB32);
+        for (int x = 0; x < manyColours.width(); ++x)
+            for (int y = 0; y < manyColours.height(); ++y)
+                manyColours.setPixel(x, y, qRgb(x % 256, x / 256 * 100 + y, 7));
+        TWorldPictures pictures;
+        for (QImage picture : {pictures.Raster(Gallery(West), 3), manyColours}) {
+            picture.setDevicePixelRatio(1); // a file knows no pixel ratio
+            TPngEncoder png;
+            QCOMPARE(QImage::fromData(png.Encode(picture, 3780), "PNG").convertToFormat(QImage::Format_RGB32),
+                     picture);
+        }
     }
 
     // --- The report ---
