@@ -6,6 +6,7 @@
 //    against the same run without the report.
 // Targets: at least 200 worlds per second; the class report written in under two seconds.
 // Runs offscreen; build in Release and run build/bench/bench_pictures.
+#include "bench/programs.h"
 #include "world/world_file.h"
 #include "world/world_picture.h"
 #include "world/world_svg.h"
@@ -22,6 +23,7 @@
 namespace {
 
 using namespace nibbo;
+using namespace nibbo::bench;
 
 struct Sample {
     const char* Name;
@@ -162,38 +164,6 @@ void Report(const char* what, const QString& folder, const QStringList& argument
     std::printf("%-44s best %8.1f ms   mean %8.1f ms\n", what, best, sum / kRuns);
 }
 
-// Along the walls for ever, with compound conditions: every step tests a sensor or two.
-const char* const kAlongTheWalls = R"(program rundgang;
-begin
-  while not feld_voll and (hat_vorrat or not hat_vorrat) do
-  begin
-    if vorne_frei and (not links_frei or rechts_frei or nordwaerts) then
-      vor
-    else
-      drehe_links;
-  end;
-end.)";
-
-// To and fro, taking food where it lies and putting it down on empty cells, in procedures.
-const char* const kToAndFro = R"(program zickzack;
-procedure dreh_um;
-begin
-  drehe_links; drehe_links;
-end;
-procedure bahn;
-begin
-  repeat
-    if liegt_futter and not feld_voll then nimm_auf;
-    if hat_vorrat and (feld_leer or (liegt_futter and not feld_voll)) then gib_ab;
-    vor;
-  until not vorne_frei or (feld_voll and hat_vorrat);
-  dreh_um;
-end;
-begin
-  while ostwaerts or westwaerts or (not nordwaerts and not suedwaerts) do
-    bahn;
-end.)";
-
 void BenchProcesses() {
     QTemporaryDir dir;
     const QString folder = dir.path();
@@ -203,7 +173,7 @@ void BenchProcesses() {
     QStringList programs;
     for (int i = 1; i <= 30; ++i) {
         const QString name = QStringLiteral("schueler%1.pas").arg(i, 2, 10, QLatin1Char('0'));
-        Write(dir.filePath(name), i % 2 ? kAlongTheWalls : kToAndFro);
+        Write(dir.filePath(name), i % 2 ? kRound : kToAndFro);
         programs << name;
     }
     constexpr int kStepLimit = 3;
