@@ -173,7 +173,7 @@ void BenchProcesses() {
     QStringList programs;
     for (int i = 1; i <= 30; ++i) {
         const QString name = QStringLiteral("schueler%1.pas").arg(i, 2, 10, QLatin1Char('0'));
-        Write(dir.filePath(name), i % 2 ? kRound : kToAndFro);
+        Write(dir.filePath(name), i % 2 ? kAlongTheWalls : kToAndFro);
         programs << name;
     }
     constexpr int kStepLimit = 3;
