@@ -337,8 +337,9 @@ int ScriptedFrontEnd::TickUntilIdle(int limit) {
 
 // --- SessionFixture ---
 
-std::filesystem::path MakeTemporaryFolder(const char* prefix) {
-    std::string pattern = (std::filesystem::temp_directory_path() / prefix).string() + "XXXXXX";
+std::filesystem::path MakeTemporaryFolder(const char* prefix, const std::filesystem::path& base) {
+    std::string pattern =
+        ((base.empty() ? std::filesystem::temp_directory_path() : base) / prefix).string() + "XXXXXX";
     if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder: " + pattern);
     return pattern;
 }

@@ -213,7 +213,7 @@ private:
     std::unique_ptr<NibboSession> session_;
 };
 
-// Makes a folder of its own under the system's temporary folder.
-std::filesystem::path MakeTemporaryFolder(const char* prefix);
+// Makes a folder of its own in `base`, by default the system's temporary folder.
+std::filesystem::path MakeTemporaryFolder(const char* prefix, const std::filesystem::path& base = {});
 
 } // namespace nibbo::testing
