@@ -224,25 +224,38 @@ void CheckControls(NibboSession& session, ScriptedFrontEnd& ui) {
     Require(ui.Panel(FilePanel::Program) == program, "the status bar does not name the editor's file");
 }
 
-// Every file written holds what it was given, and reads back as the world or the text it came from.
-void CheckSaves(NibboSession& session, ScriptedFrontEnd& ui) {
-    for (const ScriptedFrontEnd::Saved& saved : ui.Saves) {
-        if (!saved.Written) continue;
-        const FileRead read = ReadFileStart(saved.Path, saved.Bytes.size() + 1);
-        Require(read.Ok() && read.Bytes == saved.Bytes, "a saved file does not hold what was written");
-        const WorldFileBytes stored = EncodeWorldFile(session.World.State().Stored);
-        if (saved.Bytes == std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size())) {
-            const WorldFileReading reading =
-                DecodeWorldFile({reinterpret_cast<const uint8_t*>(read.Bytes.data()), read.Bytes.size()});
-            Require(reading.Record.has_value(), "a saved world is refused: " + reading.Problem);
-            Require(EncodeWorldFile(*reading.Record) == stored, "a saved world loads as another");
-        } else {
-            Require(NormalizeLineBreaks(DecodeWindows1252(read.Bytes)) == ui.EditorText(),
-                    "a saved text loads as another");
-        }
+// The scripted front end, checking every file the session writes the moment it is written: the
+// file holds what it was given, and reads back as the world or the text the session holds then.
+class CheckingFrontEnd : public ScriptedFrontEnd {
+public:
+    std::string SaveFile(const std::string& path, std::string_view bytes) override {
+        std::string problem = ScriptedFrontEnd::SaveFile(path, bytes);
+        if (problem.empty() && AttachedSession()) CheckWritten(path, bytes);
+        return problem;
     }
-    ui.Saves.clear();
-}
+
+private:
+    void CheckWritten(const std::string& path, std::string_view bytes) {
+        const FileRead read = ReadFileStart(path, bytes.size() + 1);
+        Require(read.Ok() && read.Bytes == bytes, "a saved file does not hold what was written");
+        const WorldState& world = AttachedSession()->World.State();
+        const WorldFileBytes stored = EncodeWorldFile(world.Stored);
+        if (bytes != std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size())) {
+            Require(NormalizeLineBreaks(DecodeWindows1252(read.Bytes)) == EditorText(),
+                    "a saved text loads as another than the editor's");
+            return;
+        }
+        // A world is saved as it stands, with the stock the field shows.
+        const WorldFileReading reading =
+            DecodeWorldFile({reinterpret_cast<const uint8_t*>(read.Bytes.data()), read.Bytes.size()});
+        Require(reading.Record.has_value(), "a saved world is refused: " + reading.Problem);
+        const WorldRecord& loaded = *reading.Record;
+        Require(loaded.Cells == world.Current.Cells && loaded.StartColumn == world.Current.StartColumn &&
+                    loaded.StartRow == world.Current.StartRow &&
+                    loaded.Orientation == world.Current.Orientation && loaded.Stock == Stock().ReadStock(),
+                "a saved world loads as another than the one shown");
+    }
+};
 
 bool IsUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
@@ -281,7 +294,6 @@ void CheckSession(NibboSession& session, ScriptedFrontEnd& ui) {
     CheckWorlds(session, ui);
     CheckTimers(session, ui);
     CheckControls(session, ui);
-    CheckSaves(session, ui);
 }
 
 // --- The events ---
@@ -429,7 +441,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     files.Renew();
 
     Script in(data, size);
-    ScriptedFrontEnd ui;
+    CheckingFrontEnd ui;
     NibboSession session(ui);
     ui.Attach(session);
     session.FormCreate();

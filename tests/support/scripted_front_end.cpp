@@ -122,6 +122,7 @@ void ScriptedFrontEnd::ClearLog() {
     Questions.clear();
     Errors.clear();
     FileDialogs.clear();
+    Saves.clear();
     Answers.clear();
     Files.clear();
     Unscripted = 0;

@@ -86,7 +86,7 @@ public:
     // A file chosen with the dialog's selected filter, or with the given one.
     void ChooseNext(const std::string& path, int filter = -1) { Files.push_back(FileChoice{path, filter}); }
     void CancelNext() { Files.push_back(std::nullopt); }
-    // Forgets what was shown and what was scripted.
+    // Forgets what was shown, what was written and what was scripted.
     void ClearLog();
 
     // --- The editor, as the pupil uses it ---
@@ -168,6 +168,9 @@ public:
         bool Written = false;
     };
     std::vector<Saved> Saves;
+
+protected:
+    NibboSession* AttachedSession() const { return session_; }
 
 private:
     // Runs WhileDialogOpen once for the outermost dialog: a dialog opened by a tick under another
