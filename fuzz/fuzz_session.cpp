@@ -9,7 +9,8 @@
 //
 // An input is a script, one event per byte: a byte that is an event's letter (see kEvents) is that
 // event, any other selects one by its value; an event reads its arguments from the bytes after it.
-// A question or a file dialog reads its answer from the next byte when it opens.
+// Every dialog, when it opens, reads how many timer ticks come while it is open; a question or a
+// file dialog then reads its answer.
 #include "invariants.h"
 
 #include "shell/windows1252.h"
@@ -19,12 +20,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 using namespace nibbo;
 using nibbo::fuzz::Require;
 using nibbo::testing::ScriptedFrontEnd;
-using nibbo::testing::StateAccess;
 
 namespace {
 
@@ -302,7 +301,6 @@ struct Pupil {
     NibboSession& Session;
     ScriptedFrontEnd& Ui;
     Script& In;
-    const Folder& Files;
 };
 
 struct Event {
@@ -452,7 +450,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (int ticks = in.Byte() % 4; ticks > 0; --ticks)
             ui.TickNext();
     };
-    Pupil pupil{session, ui, in, files};
+    Pupil pupil{session, ui, in};
 
     // To follow a finding: NIBBO_SESSION_TRACE=1 fuzz_session FILE prints each event and what it showed.
     static const bool trace = std::getenv("NIBBO_SESSION_TRACE") != nullptr;
