@@ -328,18 +328,22 @@ void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines) {
     ProgramChecker(table, lines).Check();
 }
 
-void CheckWorld(const World& world, int stock, const char* when) {
+void CheckCells(const Grid& cells, const char* when) {
     // Called after every step of a long run: the message is put together only when a rule broke.
+    for (int c = 1; c <= kColumns; ++c) {
+        for (int r = 1; r <= kRows; ++r) {
+            const int32_t code = cells[size_t(CellIndex(c, r))];
+            if (code < kFreePath || code > kWall) Broken(std::string(when) + ": cell code out of range");
+            if (OnBorder(c, r) && code != kWall) Broken(std::string(when) + ": border ring broken");
+        }
+    }
+}
+
+void CheckWorld(const World& world, int stock, const char* when) {
     const auto require = [when](bool holds, const char* what) {
         if (!holds) Broken(std::string(when) + ": " + what);
     };
-    for (int c = 1; c <= kColumns; ++c) {
-        for (int r = 1; r <= kRows; ++r) {
-            const int32_t code = world.Cells[size_t(CellIndex(c, r))];
-            require(code >= kFreePath && code <= kWall, "cell code out of range");
-            if (OnBorder(c, r)) require(code == kWall, "border ring broken");
-        }
-    }
+    CheckCells(world.Cells, when);
     require(world.StartPlaced, "figure gone");
     require(InInterior(world.StartColumn, world.StartRow), "figure outside the interior");
     require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall, "figure on a wall");

@@ -47,6 +47,9 @@ bool ReferenceValue(const TBooleexp& condition, const std::function<bool(TFunkti
 // and selections that mark the statement's own words in the text.
 void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines);
 
+// The cells of a world, current or stored: codes 0..10 and the border ring of walls.
+void CheckCells(const Grid& cells, const char* when);
+
 // A world the figure can act on: cell codes 0..10, the border ring of walls, a placed start inside
 // it on a cell that is no wall, a facing 0..3, and a stock 0..250.
 void CheckWorld(const World& world, int stock, const char* when);
