@@ -35,14 +35,14 @@ private:
     // nothing more is reported. ---
     std::string Read() { return abandoned_ ? std::string() : ReadWord(lines_, scanner_); }
     std::string ReadConditionText() { return abandoned_ ? std::string() : ReadCondition(lines_, scanner_); }
-    void Message(const char* text) {
-        if (!abandoned_) messages_.push_back(std::to_string(scanner_.LineIndex) + text);
+    void Message(CheckMessage message) {
+        if (!abandoned_) messages_.push_back(MessageLine(scanner_.LineIndex, message));
     }
     // Whether one more level of nesting is too much; if so the check ends here, with a message
     // that names the line of the statement or declaration that would nest too deep.
     bool TooDeep(int32_t line) {
         if (nesting_ < kMaxNesting) return false;
-        if (!abandoned_) messages_.push_back(std::to_string(line) + ": Programm zu tief verschachtelt!");
+        if (!abandoned_) messages_.push_back(MessageLine(line, CheckMessage::TooDeep));
         abandoned_ = true;
         return true;
     }
@@ -99,9 +99,9 @@ void Parser::ParseProcedure(const std::string& token, int32_t parent) {
     const auto idx = int32_t(table_.size());
     table_.emplace_back();
     if (idx == 0) {
-        if (token != "program") Message(": \"program\" erwartet!");
+        if (token != "program") Message(CheckMessage::ProgramExpected);
     } else if (token != "procedure") {
-        Message(": \"procedure\" erwartet!");
+        Message(CheckMessage::ProcedureExpected);
     }
 
     const std::string name = Read();
@@ -110,12 +110,12 @@ void Parser::ParseProcedure(const std::string& token, int32_t parent) {
         table_[size_t(idx)].Parent = parent;
         table_[size_t(idx)].Name = name;
     } else if (idx == 0) {
-        Message(": ungültiger Programmname!");
+        Message(CheckMessage::InvalidProgramName);
     } else {
-        Message(redefined ? ": Bezeichner redefiniert!" : ": ungültiger Procedurenname!");
+        Message(redefined ? CheckMessage::Redefined : CheckMessage::InvalidProcedureName);
     }
     procedures_.Add(idx);
-    if (Read() != ";") Message(": \";\" erwartet!");
+    if (Read() != ";") Message(CheckMessage::SemicolonExpected);
 
     std::string next = Read();
     while (next == "procedure") {
@@ -123,12 +123,12 @@ void Parser::ParseProcedure(const std::string& token, int32_t parent) {
         ++nesting_;
         ParseProcedure(next, idx);
         --nesting_;
-        if (Read() != ";") Message(": \";\" erwartet!");
+        if (Read() != ";") Message(CheckMessage::SemicolonExpected);
         next = Read();
     }
 
     if (next != "begin") {
-        Message(": \"begin\" erwartet!");
+        Message(CheckMessage::BeginExpected);
         return;
     }
     StmtCount = 0;
@@ -159,9 +159,9 @@ bool Parser::ParseBlock(int32_t P, BodyKind kind) {
     bool fault = false;
     bool done = false;
     bool elseDone = false;
-    const auto Fault = [&](const char* text) {
+    const auto Fault = [&](CheckMessage message) {
         fault = true;
-        Message(text);
+        Message(message);
     };
 
     while (!token.empty() && !fault && !done) {
@@ -191,7 +191,7 @@ bool Parser::ParseBlock(int32_t P, BodyKind kind) {
                 TAnweisung& record = PlaceRecord(section, sym_end);
                 record.SelStart = TokenPosition();
                 record.SelLength = 3;
-                if (!list) Fault(": unerwartetes \"end\"!");
+                if (!list) Fault(CheckMessage::UnexpectedEnd);
             }
             break;
         case sym_if:
@@ -202,7 +202,7 @@ bool Parser::ParseBlock(int32_t P, BodyKind kind) {
             TBooleexp condition = CompileConditionHere();
             const std::string keyword = Read();
             if (condition.front() == fufehler || keyword != (isIf ? "then" : "do")) {
-                Fault(": Syntax-Fehler!");
+                Fault(CheckMessage::SyntaxError);
             } else {
                 record.Condition = std::move(condition);
                 record.SelLength = TokenPosition() + (isIf ? 4 : 2) - record.SelStart;
@@ -223,13 +223,13 @@ bool Parser::ParseBlock(int32_t P, BodyKind kind) {
         }
         case sym_until:
             if (!repeatBody) {
-                Fault(": until ohne repeat!");
+                Fault(CheckMessage::UntilWithoutRepeat);
             } else {
                 TAnweisung& record = PlaceRecord(section, sym_until);
                 record.SelStart = TokenPosition();
                 TBooleexp condition = CompileConditionHere();
                 if (condition.front() == fufehler) {
-                    Fault(": Syntax-Fehler!");
+                    Fault(CheckMessage::SyntaxError);
                 } else {
                     record.Condition = std::move(condition);
                     // Up to the word or ";" that ended the condition, which is read next.
@@ -244,7 +244,7 @@ bool Parser::ParseBlock(int32_t P, BodyKind kind) {
                 PlaceRecord(section, sym_end); // "then" directly followed by "else"
                 UnreadToken(scanner_);
             } else {
-                Message(": unerwartetes \"else\"!");
+                Message(CheckMessage::UnexpectedElse);
             }
             break;
         case sym_end_dot: {
@@ -253,8 +253,8 @@ bool Parser::ParseBlock(int32_t P, BodyKind kind) {
             record.SelStart = TokenPosition();
             record.SelLength = 4;
             const std::string after = Read();
-            if (!topLevel) Fault(": unerwartetes Programmende!");
-            if (!after.empty()) Fault(": keine Anweisungen nach Prg-ende!");
+            if (!topLevel) Fault(CheckMessage::UnexpectedProgramEnd);
+            if (!after.empty()) Fault(CheckMessage::StatementsAfterProgramEnd);
             break;
         }
         case sym_nimm_auf:
@@ -274,13 +274,13 @@ bool Parser::ParseBlock(int32_t P, BodyKind kind) {
             break;
         }
         default: // "program", "procedure", "then", "do", or a word that is nothing callable here
-            Message(": Syntax-Fehler!");
+            Message(CheckMessage::SyntaxError);
             break;
         }
 
         if (!done && !lookedAhead) {
             // A statement of a list must be followed by ";"; the token after is read either way.
-            if (Read() != ";") Fault(": \";\" erwartet!");
+            if (Read() != ";") Fault(CheckMessage::SemicolonExpected);
             token = Read();
         }
         if (done && elseAllowed) {
@@ -326,7 +326,7 @@ bool Parser::IsRedefined(const std::string& name, int32_t parent, int32_t idx) c
 bool Parser::HasProgramEnd() {
     for (const TAnweisung& record : table_[0].Statements)
         if (record.Kind == sym_end_dot) return true;
-    Message(": \";\" kein Programende!");
+    Message(CheckMessage::NoProgramEnd);
     return false;
 }
 
