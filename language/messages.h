@@ -62,5 +62,7 @@ inline std::string MessageLine(int32_t line, CheckMessage message) {
 
 // The single message of a text without lines, without a line number.
 inline constexpr const char* kNoProgramMessage = "kein Programm!";
+// Shown in a message box when the syntax check is asked for and the editor is empty.
+inline constexpr const char* kWriteProgramFirst = "Erst Programm schreiben!";
 
 } // namespace nibbo
