@@ -116,8 +116,17 @@ constexpr TSymbol StatementSymbol(std::string_view word) {
     return sym_other;
 }
 
+// The instruction spelt `word` (lower case), or sym_other: for readers that take nothing else.
+constexpr TSymbol InstructionSymbol(std::string_view word) {
+    constexpr std::span<const VocabularyWord> kInstructions = WordsOf(WordKind::Instruction);
+    for (const VocabularyWord& entry : kInstructions)
+        if (entry.Text == word) return entry.Symbol;
+    return sym_other;
+}
+
 constexpr bool IsInstruction(TSymbol symbol) {
-    for (const VocabularyWord& entry : WordsOf(WordKind::Instruction))
+    constexpr std::span<const VocabularyWord> kInstructions = WordsOf(WordKind::Instruction);
+    for (const VocabularyWord& entry : kInstructions)
         if (entry.Symbol == symbol) return true;
     return false;
 }

@@ -10,7 +10,7 @@ namespace {
 // A recording may carry any name but those of the four instructions and "end", which would read
 // as its first instruction or as its end. Keywords are allowed.
 bool IsRecordingName(const std::string& word) {
-    return IsIdentifier(word) && !IsInstruction(StatementSymbol(word)) && word != Spelling(sym_end);
+    return IsIdentifier(word) && InstructionSymbol(word) == sym_other && word != Spelling(sym_end);
 }
 
 ReplayTick Ending(ReplayTick tick, ReplayEnd end, const char* message) {
@@ -69,9 +69,8 @@ ReplayTick ReplayStep(ReplayState& replay, Stage& stage) {
             return Ending(std::move(tick), ReplayEnd::Normal, "");
         return Ending(std::move(tick), ReplayEnd::FormatError, kReplayFormatError);
     }
-    const TSymbol instruction = StatementSymbol(tick.Word);
-    if (!IsInstruction(instruction))
-        return Ending(std::move(tick), ReplayEnd::FormatError, kReplayFormatError);
+    const TSymbol instruction = InstructionSymbol(tick.Word);
+    if (instruction == sym_other) return Ending(std::move(tick), ReplayEnd::FormatError, kReplayFormatError);
     tick.SelectionLength = int32_t(tick.Word.size());
     const std::optional<ActionResult> result = ActOnPlacedFigure(instruction, stage);
     if (!result) return Ending(std::move(tick), ReplayEnd::NoFigure, kNoFigureMessage);
