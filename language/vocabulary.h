@@ -107,12 +107,12 @@ constexpr std::string_view Spelling(TFunktion token) {
 }
 
 // The keyword or instruction spelt `word`, or sym_other. Looked up for every token of a program:
-// only the keywords and instructions, which stand first, are compared.
+// only the keywords and instructions, which stand first, are compared, a number of words known
+// when compiling, so that the compiler can tell most words apart by their length alone.
 constexpr TSymbol StatementSymbol(std::string_view word) {
-    for (const VocabularyWord& entry : kVocabulary) {
-        if (entry.Symbol == sym_none) break;
+    constexpr size_t kCount = WordsOf(WordKind::Keyword).size() + WordsOf(WordKind::Instruction).size();
+    for (const VocabularyWord& entry : std::span(kVocabulary).first<kCount>())
         if (entry.Text == word) return entry.Symbol;
-    }
     return sym_other;
 }
 
