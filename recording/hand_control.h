@@ -33,18 +33,23 @@ public:
             }
         }
     }
-    constexpr operator const char*() const { return text_; }
-    constexpr operator std::string_view() const { return text_; }
+    constexpr const char* Text() const { return text_; }
 
 private:
     char text_[32] = {};
 };
 
+namespace recording_lines {
+inline constexpr RecordingText kHeader = {Spelling(sym_procedure), " aufzeichnung", Spelling(sym_semicolon)};
+inline constexpr RecordingText kBegin = {Spelling(sym_begin)};
+inline constexpr RecordingText kEnd = {Spelling(sym_end), Spelling(sym_semicolon)};
+} // namespace recording_lines
+
 // The lines that frame a recording made by hand: the header the replay expects, with the name a
 // new recording gets, and the end it stops at.
-inline constexpr RecordingText kRecordingHead[] = {
-    {Spelling(sym_procedure), " aufzeichnung", Spelling(sym_semicolon)}, {Spelling(sym_begin)}};
-inline constexpr RecordingText kRecordingEnd = {Spelling(sym_end), Spelling(sym_semicolon)};
+inline constexpr const char* kRecordingHead[] = {recording_lines::kHeader.Text(),
+                                                 recording_lines::kBegin.Text()};
+inline constexpr const char* kRecordingEnd = recording_lines::kEnd.Text();
 
 // Shown when the figure is needed and none is placed.
 inline constexpr const char* kNoFigureMessage = "Wo ist Nibbo?!";
