@@ -1,6 +1,7 @@
 // What the fuzz targets hold every reader to. A broken rule aborts with a line that names it, so
 // that libFuzzer keeps the input that broke it. The checks are written from the rules of the
-// language, the world and the compiled form, not from the code they check.
+// language, the world and the compiled form, not from the code they check; only the words of the
+// language and the texts of the messages are taken from where the program keeps them.
 #pragma once
 
 #include "language/program_model.h"

@@ -3,9 +3,10 @@
 #   fuzz/run.sh TARGET|all SECONDS   fuzz each target for SECONDS, starting from its seed corpus
 #   fuzz/run.sh TARGET|all 0         only run the seed corpus through each target once
 # Targets: syntax_check condition world_file replay run session. Seeds come from fuzz/corpus/<target> and,
-# for the largest, from build-fuzz/seeds/<target> (written at each start). New inputs collect in
-# build-fuzz/corpus/<target>, anything a target finds in build-fuzz/findings/<target>, and each
-# run's output in build-fuzz/logs/<target>.log. The exit code is non-zero when a target found
+# for the largest, from build-fuzz/seeds/<target>; they and the dictionary of the language's words,
+# build-fuzz/nibbo.dict, are written at each start. New inputs collect in build-fuzz/corpus/<target>,
+# anything a target finds in build-fuzz/findings/<target>, and each run's output in
+# build-fuzz/logs/<target>.log. The exit code is non-zero when a target found
 # something; the last lines print executions, coverage (cov) and features (ft) of every target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,9 +38,10 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" "${launcher[@]}" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIBBO_FUZZ=ON -DNIBBO_QT=OFF -DNIBBO_WERROR=ON -DNIBBO_TESTS=OFF -DNIBBO_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_seed_limits "${targets[@]/#/fuzz_}"
+cmake --build "$build" --target fuzz_seed_limits fuzz_dictionary "${targets[@]/#/fuzz_}"
 rm -rf "$build/seeds"
 "$build/fuzz/fuzz_seed_limits" "$build/seeds"
+"$build/fuzz/fuzz_dictionary" >"$build/nibbo.dict"
 
 # Longest input each target is given, enough to reach the limits of its reader: programs nested
 # as deep as the syntax check allows and one level deeper, conditions nested more than a hundred
@@ -63,7 +65,7 @@ run_target() { # target
     local options=(-max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$findings/")
     # The words of the language, for the targets that read program text.
-    [ "$t" = world_file ] || [ "$t" = session ] || options+=(-dict=fuzz/nibbo.dict)
+    [ "$t" = world_file ] || [ "$t" = session ] || options+=(-dict="$build/nibbo.dict")
     if [ "$seconds" -eq 0 ]; then
         "$binary" "${options[@]}" -runs=0 "${seeds[@]}" >"$log" 2>&1
     else
