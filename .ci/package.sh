@@ -28,7 +28,10 @@ finish() {
 
 # The X tools to start the installed program, man to find its manual page, lintian, and the
 # desktop's own readers of entries, metainfo and file types.
-.ci/install xvfb xdotool x11-utils man-db lintian desktop-file-utils appstream xdg-utils shared-mime-info
+# xdg-mime reads the MIME database through mimetype (libfile-mimeinfo-perl); without it, it asks
+# file(1), which knows nothing of the installed types.
+.ci/install xvfb xdotool x11-utils man-db lintian desktop-file-utils appstream xdg-utils shared-mime-info \
+    libfile-mimeinfo-perl
 
 deb=$(./build.sh package | tail -1)
 check "the package is built" test -f "$deb"
