@@ -42,7 +42,8 @@ wait_for() { # seconds description command...
     done
 }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -noreset: the server stays up as the first program ends, for the second.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 pids+=($!)
 wait_for 20 "the X server" test -s "$work/display"
 display=$(head -1 "$work/display")
