@@ -35,7 +35,9 @@ RecordingControl::RecordingControl(NibboSession& session, FrontEnd& ui)
     : session_(session), ui_(ui), state_{false, false, false, {}, {}, {ui, Timer::Aufz, 150}} {
 }
 
-void RecordingControl::Create() { ui_.SetCommandCaption(Command::Aufzmodusan, kModeOn); }
+void RecordingControl::Create() {
+    ui_.SetCommandCaption(Command::Aufzmodusan, kModeOn);
+}
 
 void RecordingControl::SetRecordingCommands(std::initializer_list<Command> commands, bool enabled) {
     for (const Command command : commands)
@@ -122,16 +124,20 @@ void RecordingControl::StopReplay() {
 void RecordingControl::AufzladenMenuItemClick() {
     if (!state_.Active || ui_.AskQuestion(kDiscardRecording)) {
         if (const std::optional<std::string> path =
-                session_.Programs.ChooseProgramFile(FileDialogSpec::Open, kRecordingFilter, {})) {
-            SetFileName(*path);
-            const std::optional<std::u16string> text = session_.Programs.ReadEditorText(*path);
-            if (!text) return;
-            ui_.SetEditorText(*text);
-            state_.Unsaved = false;
-            SetRecordingCommands({Command::Aufzspeichern, Command::Aufzspeichernunter}, true);
-        }
+                session_.Programs.ChooseProgramFile(FileDialogSpec::Open, kRecordingFilter, {}))
+            if (!LoadRecordingFile(*path)) return;
     }
     session_.FormPaint();
+}
+
+bool RecordingControl::LoadRecordingFile(const std::string& path) {
+    SetFileName(path);
+    const std::optional<std::u16string> text = session_.Programs.ReadEditorText(path);
+    if (!text) return false;
+    ui_.SetEditorText(*text);
+    state_.Unsaved = false;
+    SetRecordingCommands({Command::Aufzspeichern, Command::Aufzspeichernunter}, true);
+    return true;
 }
 
 void RecordingControl::AufzspeichernMenuItemClick() {

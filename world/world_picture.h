@@ -20,6 +20,9 @@ public:
     // The same as a PNG file, marked with a resolution of scale times 96 dpi, so that a document it is
     // put into shows it at the same size whatever the scale.
     QByteArray Png(const World& world, int scale);
+    // A PNG for a file manager's thumbnail: the picture fitted into size x size pixels, its longer
+    // side exactly size long, drawn at the least scale that is not smaller and then reduced.
+    QByteArray Thumbnail(const World& world, int size);
 
 private:
     TImageList pac_;

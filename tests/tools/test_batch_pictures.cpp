@@ -191,6 +191,21 @@ private slots:
         QCOMPARE(Rendered("gallery.wlt", 1), shown);
     }
 
+    // A thumbnail is the rendered world fitted into the asked square, its longer side filling it.
+    void aThumbnailFitsTheAskedSquare_data() {
+        QTest::addColumn<int>("size");
+        for (const int size : {16, 128, 1024})
+            QTest::addRow("%d", size) << size;
+    }
+
+    void aThumbnailFitsTheAskedSquare() {
+        QFETCH(int, size);
+        const QImage world = Rendered("task.wlt", 1);
+        QCOMPARE(Run({"thumbnail", "--size", QString::number(size), "task.wlt", "klein.png"}).ExitCode, 0);
+        const QImage thumbnail(Path("klein.png"));
+        QCOMPARE(thumbnail.size(), world.size().scaled(size, size, Qt::KeepAspectRatio));
+    }
+
     // The SVG places a picture wherever the view draws one, each defined in the document.
     void anSvgPlacesEveryPictureTheViewDraws() {
         Write("gallery.wlt", Bytes(Gallery(South)));
@@ -318,6 +333,12 @@ private slots:
         QTest::newRow("render: no such folder")
             << QStringList{"render", "task.wlt", "fehlt/bild.png"} << 73
             << "nibbo-batch: fehlt/bild.png" + noFolder << "fehlt/bild.png";
+        QTest::newRow("thumbnail: refused world")
+            << QStringList{"thumbnail", "--size", "128", "short.wlt", "bild.png"} << 65 << refused
+            << "bild.png";
+        QTest::newRow("thumbnail: size too large")
+            << QStringList{"thumbnail", "--size", "1025", "task.wlt", "bild.png"} << 64
+            << QByteArray("nibbo-batch: --size ") << "bild.png";
         QTest::newRow("run: refused world")
             << QStringList{"run", "--world", "short.wlt", "--report", "bericht.html", "solves.pas"} << 65
             << refused << "bericht.html";

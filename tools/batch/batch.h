@@ -67,5 +67,6 @@ int SyntaxCommand(const Invocation& call);
 int RunCommand(const Invocation& call);
 int ReplayCommand(const Invocation& call);
 int RenderCommand(const Invocation& call);
+int ThumbnailCommand(const Invocation& call);
 
 } // namespace nibbo::batch

@@ -101,6 +101,18 @@ const std::vector<Command>& Commands() {
          "Rückgabewert: 0 Bild geschrieben; 64 falscher Aufruf (auch eine andere Endung als .png oder\n"
          ".svg), 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Bild nicht schreibbar.\n",
          RenderCommand},
+        {"thumbnail", "[--size N] WELT BILD",
+         "zeichnet eine Welt (*.wlt) als kleines PNG-Bild für die Vorschau im Dateimanager",
+         "Zeichnet eine Welt (*.wlt) wie \"render\" als PNG-Bild, eingepasst in N x N Bildpunkte: die\n"
+         "längere Seite ist N Bildpunkte lang. So zeigt ein Dateimanager Welten als Vorschaubilder;\n"
+         "das installierte Paket meldet den Befehl dafür an.\n"
+         "\n"
+         "Optionen:\n"
+         "  --size N           die Größe, 1 bis 1024 (Vorgabe 256)\n"
+         "\n"
+         "Rückgabewert: 0 Bild geschrieben; 64 falscher Aufruf, 65 abgelehnte Welt-Datei, 66 Datei\n"
+         "nicht lesbar, 73 Bild nicht schreibbar.\n",
+         ThumbnailCommand},
     };
     return commands;
 }

@@ -18,6 +18,7 @@ public:
     PictureMaker();
 
     QByteArray Png(const World& world, int scale) { return pictures_->Png(world, scale); }
+    QByteArray Thumbnail(const World& world, int size) { return pictures_->Thumbnail(world, size); }
     std::string Svg(const World& world) { return WorldSvg(world); }
 
 private:

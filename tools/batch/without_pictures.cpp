@@ -1,5 +1,5 @@
 // nibbo-batch built without Qt (NIBBO_QT=OFF): drawing a world needs the world view's painting code,
-// which is Qt's, so render and --report are not in this build and say so instead of running.
+// which is Qt's, so render, thumbnail and --report are not in this build and say so instead of running.
 #include "batch.h"
 #include "report.h"
 
@@ -19,6 +19,10 @@ int Unavailable(const Invocation& call) {
 } // namespace
 
 int RenderCommand(const Invocation& call) {
+    return Unavailable(call);
+}
+
+int ThumbnailCommand(const Invocation& call) {
     return Unavailable(call);
 }
 
