@@ -108,7 +108,8 @@ void PaintFood(QPainter& painter, int portions) {
     static constexpr int kY[3] = {17, 10, 3};
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int i = 0; i < portions && i < 9; ++i) painter.fillRect(QRectF(kX[i % 3], kY[i / 3], 4, 4), kFoodWhite);
+    for (int i = 0; i < portions && i < 9; ++i)
+        painter.fillRect(QRectF(kX[i % 3], kY[i / 3], 4, 4), kFoodWhite);
     painter.restore();
 }
 

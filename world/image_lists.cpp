@@ -7,14 +7,16 @@
 
 namespace nibbo {
 
-TImageList::TImageList(int count, Maker maker) : count_(count), maker_(std::move(maker)) {}
+TImageList::TImageList(int count, Maker maker) : count_(count), maker_(std::move(maker)) {
+}
 
 QPixmap TImageList::Pixmap(int index, qreal dpr) const {
     if (index < 0 || index >= count_) return {};
     auto& pixmaps = cache_[dpr];
     if (pixmaps.isEmpty()) {
         pixmaps.reserve(count_);
-        for (int i = 0; i < count_; ++i) pixmaps.append(maker_(i, dpr));
+        for (int i = 0; i < count_; ++i)
+            pixmaps.append(maker_(i, dpr));
     }
     return pixmaps[index];
 }

@@ -15,7 +15,8 @@ void SetCell(World& world, int column, int row, int32_t code) {
 void ClearWorld(World& world) {
     world.StartPlaced = false;
     for (int c = 1; c <= kColumns; ++c)
-        for (int r = 1; r <= kRows; ++r) SetCell(world, c, r, OnBorder(c, r) ? kWall : kFreePath);
+        for (int r = 1; r <= kRows; ++r)
+            SetCell(world, c, r, OnBorder(c, r) ? kWall : kFreePath);
 }
 
 void StoreWorld(const World& world, const StockField& stock, WorldRecord& stored) {

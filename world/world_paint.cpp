@@ -4,7 +4,9 @@ namespace nibbo {
 
 namespace {
 
-bool IsFood(int32_t code) { return code >= 1 && code <= kMaxFood; }
+bool IsFood(int32_t code) {
+    return code >= 1 && code <= kMaxFood;
+}
 
 } // namespace
 
@@ -23,7 +25,8 @@ void PaintWorld(const World& world, WorldCanvas& canvas) {
         }
     }
     if (world.StartPlaced && InGrid(world.StartColumn, world.StartRow) && world.Orientation <= South)
-        canvas.DrawFigurePicture(world.StartColumn, world.StartRow, FigureImage(world.Orientation, kRestingFrame));
+        canvas.DrawFigurePicture(world.StartColumn, world.StartRow,
+                                 FigureImage(world.Orientation, kRestingFrame));
 }
 
 void RedrawCell(const World& world, WorldCanvas& canvas, int column, int row) {

@@ -9,7 +9,9 @@ namespace nibbo {
 // Images of the figure: orientation * 5 + frame; frame 1 is the resting picture.
 inline constexpr int kFigureFrames = 5;
 inline constexpr int kRestingFrame = 1;
-constexpr int FigureImage(int orientation, int frame) { return orientation * kFigureFrames + frame; }
+constexpr int FigureImage(int orientation, int frame) {
+    return orientation * kFigureFrames + frame;
+}
 
 class WorldCanvas {
 public:

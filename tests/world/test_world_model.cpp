@@ -21,7 +21,6 @@ int CountCells(const World& world, bool border, int32_t code) {
     return count;
 }
 
-
 } // namespace
 
 class TestWorldModel : public QObject {
@@ -61,7 +60,8 @@ private slots:
         World world;
         ClearWorld(world);
         const World before = world;
-        for (auto [c, r] : std::vector<std::pair<int, int>>{{0, 5}, {25, 5}, {5, 0}, {5, 21}, {-3, -3}, {1000, 1}}) {
+        for (auto [c, r] :
+             std::vector<std::pair<int, int>>{{0, 5}, {25, 5}, {5, 0}, {5, 21}, {-3, -3}, {1000, 1}}) {
             QCOMPARE(CellAt(world, c, r), kWall);
             SetCell(world, c, r, 4);
         }
@@ -162,7 +162,8 @@ private slots:
         QVERIFY(!world.StartPlaced);
         RecordingCanvas canvas;
         PaintWorld(world, canvas);
-        for (const std::string& call : canvas.Calls) QVERIFY2(call.rfind("figure", 0) != 0, call.c_str());
+        for (const std::string& call : canvas.Calls)
+            QVERIFY2(call.rfind("figure", 0) != 0, call.c_str());
     }
 
     void paintWorldDrawsEveryCellByItsCodeThenTheFigure() {
@@ -209,7 +210,8 @@ private slots:
         world.StartRow = 3;
         world.Orientation = West;
         RecordingCanvas canvas;
-        for (int step = 0; step <= 5; ++step) DrawFigure(world, canvas, step);
+        for (int step = 0; step <= 5; ++step)
+            DrawFigure(world, canvas, step);
         // West images are 10..14; steps 0..5 show frames 1, 2, 3, 4, 0, 1.
         QCOMPARE(canvas.Calls, (std::vector<std::string>{"figure 3 3 11", "figure 3 3 12", "figure 3 3 13",
                                                          "figure 3 3 14", "figure 3 3 10", "figure 3 3 11"}));
