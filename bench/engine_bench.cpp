@@ -2,6 +2,7 @@
 // endlessly on a world for about two seconds each. Reports steps (ExecuteStep calls) and statements
 // (every statement fetched, block ends included) per second, and the heap allocations made while
 // measuring, which must be none. Target: at least 10 million per second in a release build.
+#include "bench/programs.h"
 #include "execution/engine.h"
 #include "language/program_text.h"
 #include "language/syntax_check.h"
@@ -41,38 +42,6 @@ struct Workload {
     std::string Program;
     int Column, Row;
 };
-
-// Along the walls for ever: a while whose body is an if with compound conditions.
-const char* const kRound = R"(program rundgang;
-begin
-  while not feld_voll and (hat_vorrat or not hat_vorrat) do
-  begin
-    if vorne_frei and (not links_frei or rechts_frei or nordwaerts) then
-      vor
-    else
-      drehe_links;
-  end;
-end.)";
-
-// To and fro between the walls, taking and putting down food, with procedures and repeat.
-const char* const kToAndFro = R"(program zickzack;
-procedure dreh_um;
-begin
-  drehe_links; drehe_links;
-end;
-procedure bahn;
-begin
-  repeat
-    if liegt_futter and not feld_voll then nimm_auf;
-    if hat_vorrat and (feld_leer or (liegt_futter and not feld_voll)) then gib_ab;
-    vor;
-  until not vorne_frei or (feld_voll and hat_vorrat);
-  dreh_um;
-end;
-begin
-  while ostwaerts or westwaerts or (not nordwaerts and not suedwaerts) do
-    bahn;
-end.)";
 
 // A long condition, nested twelve deep, tested at every turn.
 std::string DeepCondition() {
@@ -152,8 +121,8 @@ void Measure(const Workload& workload) {
 int main() {
     std::printf("%-10s %12s %12s %10s %12s %12s %8s %12s\n", "program", "steps", "statements", "Msteps/s",
                 "Mstmts/s", "best Mstmts/s", "ns/step", "allocations");
-    Measure({"rundgang", kRound, 2, 2});
-    Measure({"zickzack", kToAndFro, 2, 10});
+    Measure({"rundgang", bench::kAlongTheWalls, 2, 2});
+    Measure({"zickzack", bench::kToAndFro, 2, 10});
     Measure({"tief", DeepCondition(), 12, 10});
     std::printf("target: at least 10 million statements per second, no allocation while running\n");
     return 0;

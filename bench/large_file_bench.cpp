@@ -1,4 +1,4 @@
-// The cost of the largest program and recording files the editor accepts (4 MB), in shapes that are
+// The cost of the largest program and recording files the editor accepts (512 KB), in shapes that are
 // hard on one part or another: nothing but line breaks of each kind, one long line of words or of
 // tabs, a statement on every short line, a fault on every other character, a comment that never
 // closes, one long condition, a long recording. Each in a process of its own, so that every peak

@@ -9,8 +9,6 @@ namespace nibbo {
 
 namespace {
 
-const char* const kWorldChanged = "Nibbos Welt wurde verändert! Zurücksetzen?";
-
 // Intervals above this many milliseconds are followed by the animation.
 constexpr int kAnimatedAbove = 100;
 constexpr int kAnimationTicks = 5; // frames drawn; the sixth tick runs the next statement
@@ -61,7 +59,7 @@ void RunControl::SetLocked(bool locked) {
 }
 
 bool RunControl::PrepareRun() {
-    session_.World.RestoreForRun(kWorldChanged);
+    session_.World.RestoreForRun();
     session_.Syntax.SyntaxSpeedButtonClick();
     if (!session_.Syntax.State().Lines.empty() || !session_.World.State().Current.StartPlaced) return false;
     ResetRegisters(state_.Registers);

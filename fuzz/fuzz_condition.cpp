@@ -7,7 +7,8 @@
 
 #include "execution/engine.h"
 #include "language/condition.h"
-#include "language/scanner.h"
+#include "language/messages.h"
+#include "language/vocabulary.h"
 
 #include <algorithm>
 
@@ -28,18 +29,7 @@ std::string Written(const TBooleexp& condition) {
     std::string text;
     for (const TFunktion token : condition) {
         if (!text.empty()) text += ' ';
-        if (IsSensor(token))
-            text += kSensorNames[token - 1];
-        else if (token == klammerL)
-            text += '(';
-        else if (token == klammerR)
-            text += ')';
-        else if (token == _and)
-            text += "and";
-        else if (token == _or)
-            text += "or";
-        else if (token == _not)
-            text += "not";
+        text += Spelling(token);
     }
     return text;
 }
@@ -79,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(!condition.empty(), "no tokens at all, not even the marker");
     Require(messages.size() <= 2, "more than two messages for one condition");
     for (const std::string& message : messages)
-        Require(message == "7: Fehler im booleschen Ausdruck!" || message == "7: Klammerfehler!",
+        Require(message == MessageLine(kLine, CheckMessage::ConditionError) ||
+                    message == MessageLine(kLine, CheckMessage::ParenthesisError),
                 "unexpected message: " + message);
     if (IsBlankText(text)) {
         Require(messages.empty() && condition == TBooleexp{fufehler},

@@ -1,5 +1,8 @@
 #include "invariants.h"
 
+#include "language/messages.h"
+#include "language/vocabulary.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,27 +14,6 @@ namespace nibbo::fuzz {
 
 namespace {
 
-// The texts that follow the line number in a message of the syntax check.
-constexpr std::string_view kMessageTexts[] = {
-    ": \"program\" erwartet!",
-    ": \"procedure\" erwartet!",
-    ": ungültiger Programmname!",
-    ": Bezeichner redefiniert!",
-    ": ungültiger Procedurenname!",
-    ": \";\" erwartet!",
-    ": \"begin\" erwartet!",
-    ": Syntax-Fehler!",
-    ": unerwartetes \"else\"!",
-    ": until ohne repeat!",
-    ": unerwartetes \"end\"!",
-    ": unerwartetes Programmende!",
-    ": keine Anweisungen nach Prg-ende!",
-    ": \";\" kein Programende!",
-    ": Fehler im booleschen Ausdruck!",
-    ": Klammerfehler!",
-    ": Programm zu tief verschachtelt!",
-};
-
 std::string Lowered(std::string_view text) {
     std::string out(text);
     for (char& ch : out)
@@ -39,28 +21,12 @@ std::string Lowered(std::string_view text) {
     return out;
 }
 
-bool IsAction(TSymbol kind) {
-    return kind == sym_vor || kind == sym_drehe_links || kind == sym_nimm_auf || kind == sym_gib_ab;
-}
 bool IsCompound(TSymbol kind) {
     return kind == sym_if || kind == sym_while || kind == sym_repeat;
 }
 // A record that stands for a statement of the text, as opposed to the markers that close bodies.
 bool IsStatement(TSymbol kind) {
-    return IsAction(kind) || IsCompound(kind) || kind == sym_call;
-}
-
-const char* ActionWord(TSymbol kind) {
-    switch (kind) {
-    case sym_vor:
-        return "vor";
-    case sym_drehe_links:
-        return "drehe_links";
-    case sym_nimm_auf:
-        return "nimm_auf";
-    default:
-        return "gib_ab";
-    }
+    return IsInstruction(kind) || IsCompound(kind) || kind == sym_call;
 }
 
 // The value of a condition by the precedence of the language, or nothing when the tokens are not
@@ -173,7 +139,7 @@ private:
         case sym_drehe_links:
         case sym_nimm_auf:
         case sym_gib_ab:
-            Expect(Selected(record) == ActionWord(record.Kind), "selection is not the instruction");
+            Expect(Selected(record) == Spelling(record.Kind), "selection is not the instruction");
             break;
         case sym_call: {
             Expect(record.Target >= 1 && size_t(record.Target) < table_.size(), "call of no procedure");
@@ -184,29 +150,32 @@ private:
         }
         case sym_if: {
             const std::string text = Selected(record);
-            Expect(text.starts_with("if") && text.ends_with("then"), "if does not select if ... then");
+            Expect(text.starts_with(Spelling(sym_if)) && text.ends_with(Spelling(sym_then)),
+                   "if does not select if ... then");
             break;
         }
         case sym_while: {
             const std::string text = Selected(record);
-            Expect(text.starts_with("while") && text.ends_with("do"), "while does not select while ... do");
+            Expect(text.starts_with(Spelling(sym_while)) && text.ends_with(Spelling(sym_do)),
+                   "while does not select while ... do");
             break;
         }
         case sym_repeat:
-            Expect(Selected(record) == "repeat", "selection is not repeat");
+            Expect(Selected(record) == Spelling(sym_repeat), "selection is not repeat");
             break;
         case sym_until:
-            Expect(Selected(record).starts_with("until"), "selection does not begin with until");
+            Expect(Selected(record).starts_with(Spelling(sym_until)), "selection does not begin with until");
             break;
         case sym_end:
             if (record.SelStart != 0 || record.SelLength != 0)
-                Expect(Selected(record) == "end", "end selects something else");
+                Expect(Selected(record) == Spelling(sym_end), "end selects something else");
             break;
         case sym_else:
             Expect(record.SelStart == 0 && record.SelLength == 0, "else marker selects text");
             break;
         case sym_end_dot:
-            Expect(Selected(record) == (P == 0 ? "end." : "end"), "block end selects something else");
+            Expect(Selected(record) == Spelling(P == 0 ? sym_end_dot : sym_end),
+                   "block end selects something else");
             break;
         default:
             Expect(false, "kind " + std::to_string(int(record.Kind)) + " is never stored");
@@ -295,7 +264,7 @@ std::string JoinedText(const SourceLines& lines) {
 
 void CheckMessages(const std::vector<std::string>& messages, const SourceLines& lines) {
     if (lines.empty()) {
-        Require(messages.size() == 1 && messages[0] == "kein Programm!",
+        Require(messages.size() == 1 && messages[0] == kNoProgramMessage,
                 "a text without lines gives kein Programm!");
         return;
     }
@@ -309,7 +278,8 @@ void CheckMessages(const std::vector<std::string>& messages, const SourceLines& 
         if (std::stoll(message.substr(0, digits)) >= int64_t(lines.size()))
             Broken("message names a line the text does not have: " + message);
         const std::string_view text = std::string_view(message).substr(digits);
-        if (std::find(std::begin(kMessageTexts), std::end(kMessageTexts), text) == std::end(kMessageTexts))
+        if (!text.starts_with(": ") ||
+            std::find(kCheckTexts.begin(), kCheckTexts.end(), text.substr(2)) == kCheckTexts.end())
             Broken("unknown message text: " + message);
     }
 }
@@ -328,18 +298,22 @@ void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines) {
     ProgramChecker(table, lines).Check();
 }
 
-void CheckWorld(const World& world, int stock, const char* when) {
+void CheckCells(const Grid& cells, const char* when) {
     // Called after every step of a long run: the message is put together only when a rule broke.
+    for (int c = 1; c <= kColumns; ++c) {
+        for (int r = 1; r <= kRows; ++r) {
+            const int32_t code = cells[size_t(CellIndex(c, r))];
+            if (code < kFreePath || code > kWall) Broken(std::string(when) + ": cell code out of range");
+            if (OnBorder(c, r) && code != kWall) Broken(std::string(when) + ": border ring broken");
+        }
+    }
+}
+
+void CheckWorld(const World& world, int stock, const char* when) {
     const auto require = [when](bool holds, const char* what) {
         if (!holds) Broken(std::string(when) + ": " + what);
     };
-    for (int c = 1; c <= kColumns; ++c) {
-        for (int r = 1; r <= kRows; ++r) {
-            const int32_t code = world.Cells[size_t(CellIndex(c, r))];
-            require(code >= kFreePath && code <= kWall, "cell code out of range");
-            if (OnBorder(c, r)) require(code == kWall, "border ring broken");
-        }
-    }
+    CheckCells(world.Cells, when);
     require(world.StartPlaced, "figure gone");
     require(InInterior(world.StartColumn, world.StartRow), "figure outside the interior");
     require(world.Cells[size_t(CellIndex(world.StartColumn, world.StartRow))] != kWall, "figure on a wall");

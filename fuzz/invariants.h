@@ -1,6 +1,7 @@
 // What the fuzz targets hold every reader to. A broken rule aborts with a line that names it, so
 // that libFuzzer keeps the input that broke it. The checks are written from the rules of the
-// language, the world and the compiled form, not from the code they check.
+// language, the world and the compiled form, not from the code they check; only the words of the
+// language and the texts of the messages are taken from where the program keeps them.
 #pragma once
 
 #include "language/program_model.h"
@@ -46,6 +47,9 @@ bool ReferenceValue(const TBooleexp& condition, const std::function<bool(TFunkti
 // sections and their order, targets, calls that keep to the visibility of procedures, conditions,
 // and selections that mark the statement's own words in the text.
 void CheckCompiledProgram(const TProcTable& table, const SourceLines& lines);
+
+// The cells of a world, current or stored: codes 0..10 and the border ring of walls.
+void CheckCells(const Grid& cells, const char* when);
 
 // A world the figure can act on: cell codes 0..10, the border ring of walls, a placed start inside
 // it on a cell that is no wall, a facing 0..3, and a stock 0..250.

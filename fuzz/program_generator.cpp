@@ -1,6 +1,6 @@
 #include "program_generator.h"
 
-#include "language/scanner.h"
+#include "language/vocabulary.h"
 
 namespace nibbo::fuzz {
 
@@ -60,8 +60,8 @@ private:
     }
 
     std::string Action() {
-        static const char* const kActions[] = {"vor", "drehe_links", "nimm_auf", "gib_ab"};
-        return kActions[Next(4)];
+        constexpr std::span<const VocabularyWord> kInstructions = WordsOf(WordKind::Instruction);
+        return std::string(kInstructions[Next(int(kInstructions.size()))].Text);
     }
 
     void Statement(int callable) {
@@ -115,7 +115,7 @@ private:
         case 5:
             return Condition(depth + 1) + " or " + Condition(depth + 1);
         default:
-            return std::string(kSensorNames[Next(11)]);
+            return std::string(Spelling(TFunktion(vorne_frei + Next(ostwaerts))));
         }
     }
 

@@ -2,15 +2,16 @@
 # Builds the fuzz targets with clang's libFuzzer and runs them, two at a time on two cores.
 #   fuzz/run.sh TARGET|all SECONDS   fuzz each target for SECONDS, starting from its seed corpus
 #   fuzz/run.sh TARGET|all 0         only run the seed corpus through each target once
-# Targets: syntax_check condition world_file replay run. Seeds come from fuzz/corpus/<target> and,
-# for the largest, from build-fuzz/seeds/<target> (written at each start). New inputs collect in
-# build-fuzz/corpus/<target>, anything a target finds in build-fuzz/findings/<target>, and each
-# run's output in build-fuzz/logs/<target>.log. The exit code is non-zero when a target found
+# Targets: syntax_check condition world_file replay run session. Seeds come from fuzz/corpus/<target> and,
+# for the largest, from build-fuzz/seeds/<target>; they and the dictionary of the language's words,
+# build-fuzz/nibbo.dict, are written at each start. New inputs collect in build-fuzz/corpus/<target>,
+# anything a target finds in build-fuzz/findings/<target>, and each run's output in
+# build-fuzz/logs/<target>.log. The exit code is non-zero when a target found
 # something; the last lines print executions, coverage (cov) and features (ft) of every target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(syntax_check condition world_file replay run)
+all_targets=(syntax_check condition world_file replay run session)
 usage() {
     echo "usage: $0 TARGET|all SECONDS  (targets: ${all_targets[*]})" >&2
     exit 64
@@ -25,7 +26,9 @@ else
     targets=("$1")
 fi
 
-build=${NIBBO_FUZZ_BUILD:-build-fuzz}
+# An absolute path: fuzz_session changes the working folder while it runs, as the program does
+# when a file is chosen, and a finding must still land in the build tree.
+build=$(realpath -m "${NIBBO_FUZZ_BUILD:-build-fuzz}")
 compiler=$(command -v clang++-14 || command -v clang++ || true)
 [ -n "$compiler" ] || {
     echo "clang++ is missing (apt-get install clang-14 libclang-rt-14-dev)" >&2
@@ -34,33 +37,35 @@ compiler=$(command -v clang++-14 || command -v clang++ || true)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" "${launcher[@]}" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIBBO_FUZZ=ON -DNIBBO_TESTS=OFF -DNIBBO_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_seed_limits "${targets[@]/#/fuzz_}"
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIBBO_FUZZ=ON -DNIBBO_QT=OFF -DNIBBO_WERROR=ON -DNIBBO_TESTS=OFF -DNIBBO_BENCH=OFF >/dev/null
+cmake --build "$build" --target fuzz_seed_limits fuzz_dictionary "${targets[@]/#/fuzz_}"
 rm -rf "$build/seeds"
 "$build/fuzz/fuzz_seed_limits" "$build/seeds"
+"$build/fuzz/fuzz_dictionary" >"$build/nibbo.dict"
 
 # Longest input each target is given, enough to reach the limits of its reader: programs nested
 # as deep as the syntax check allows and one level deeper, conditions nested more than a hundred
 # thousand levels, recordings of tens of thousands of instructions, world files beyond the 1936
-# bytes the loader reads. Seeds near those limits are written by fuzz_seed_limits into
+# bytes the loader reads, scripts of a few thousand things a pupil does. Seeds near those limits are written by fuzz_seed_limits into
 # $build/seeds; the largest seed sets where mutation starts, and so the pace of a target.
 max_len() {
     case $1 in
     syntax_check | run) echo 65536 ;;
     condition | replay) echo 262144 ;;
-    world_file) echo 4096 ;;
+    world_file | session) echo 4096 ;;
     esac
 }
 
 run_target() { # target
     local t=$1
     local binary=$build/fuzz/fuzz_$t work=$build/corpus/$t findings=$build/findings/$t log=$build/logs/$t.log
-    local seeds=(fuzz/corpus/"$t")
+    local seeds=("$PWD/fuzz/corpus/$t")
     [ -d "$build/seeds/$t" ] && seeds+=("$build/seeds/$t")
     mkdir -p "$work" "$findings" "$build/logs"
     local options=(-max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$findings/")
-    [ "$t" = world_file ] || options+=(-dict=fuzz/nibbo.dict)
+    # The words of the language, for the targets that read program text.
+    [ "$t" = world_file ] || [ "$t" = session ] || options+=(-dict="$build/nibbo.dict")
     if [ "$seconds" -eq 0 ]; then
         "$binary" "${options[@]}" -runs=0 "${seeds[@]}" >"$log" 2>&1
     else

@@ -1,6 +1,7 @@
 #include "language/condition.h"
 
-#include "language/scanner.h"
+#include "language/messages.h"
+#include "language/vocabulary.h"
 
 namespace nibbo {
 
@@ -19,10 +20,12 @@ std::string_view Trim(std::string_view s) {
 // been read and a blank or "(" must follow.
 enum class State { Operand, AfterOperand, AfterOperator };
 
+constexpr std::span<const VocabularyWord> kSensors = WordsOf(WordKind::Sensor);
+
 } // namespace
 
 TBooleexp CompileCondition(std::string_view text, int32_t lineIndex, std::vector<std::string>& messages) {
-    const auto report = [&](const char* message) { messages.push_back(std::to_string(lineIndex) + message); };
+    const auto report = [&](CheckMessage message) { messages.push_back(MessageLine(lineIndex, message)); };
 
     TBooleexp result{fufehler};
     std::string_view rest = Trim(text);
@@ -47,39 +50,38 @@ TBooleexp CompileCondition(std::string_view text, int32_t lineIndex, std::vector
             if (trim) rest = Trim(rest);
             state = next;
         };
+        // Takes the operator or parenthesis `token` if the rest begins with it.
+        const auto accept = [&](TFunktion token, State next, bool trim) {
+            if (!rest.starts_with(Spelling(token))) return false;
+            take(Spelling(token).size(), token, next, trim);
+            return true;
+        };
         bool fits = true;
         switch (state) {
         case State::Operand:
-            if (rest.starts_with('(')) {
-                take(1, klammerL, State::Operand, true);
+            if (accept(klammerL, State::Operand, true)) {
                 ++open;
-            } else if (rest.starts_with("not")) {
-                take(3, _not, State::AfterOperator, false);
-            } else {
+            } else if (!accept(_not, State::AfterOperator, false)) {
                 fits = false;
-                for (size_t s = 0; s < std::size(kSensorNames) && !fits; ++s) {
-                    if (rest.starts_with(kSensorNames[s])) {
-                        take(kSensorNames[s].size(), TFunktion(s + 1), State::AfterOperand, true);
+                for (const VocabularyWord& sensor : kSensors) {
+                    if (rest.starts_with(sensor.Text)) {
+                        take(sensor.Text.size(), sensor.Token, State::AfterOperand, true);
                         fits = true;
+                        break;
                     }
                 }
             }
             break;
         case State::AfterOperand:
-            if (rest.starts_with(')')) {
-                take(1, klammerR, State::AfterOperand, true);
+            if (accept(klammerR, State::AfterOperand, true)) {
                 --open;
-            } else if (rest.starts_with("and")) {
-                take(3, _and, State::AfterOperator, false);
-            } else if (rest.starts_with("or")) {
-                take(2, _or, State::AfterOperator, false);
-            } else {
+            } else if (!accept(_and, State::AfterOperator, false) &&
+                       !accept(_or, State::AfterOperator, false)) {
                 fits = false;
             }
             break;
         case State::AfterOperator:
-            if (rest.starts_with('(')) {
-                take(1, klammerL, State::Operand, true);
+            if (accept(klammerL, State::Operand, true)) {
                 ++open;
             } else if (rest.starts_with(' ')) {
                 rest = Trim(rest);
@@ -92,15 +94,15 @@ TBooleexp CompileCondition(std::string_view text, int32_t lineIndex, std::vector
         }
         if (!fits) {
             failed = true;
-            report(": Fehler im booleschen Ausdruck!");
+            report(CheckMessage::ConditionError);
         }
         if (open < 0) {
             failed = true;
-            report(": Klammerfehler!");
+            report(CheckMessage::ParenthesisError);
         }
     }
-    if (rest.empty() && state == State::AfterOperator && !failed) report(": Fehler im booleschen Ausdruck!");
-    if (open != 0) report(": Klammerfehler!");
+    if (rest.empty() && state == State::AfterOperator && !failed) report(CheckMessage::ConditionError);
+    if (open != 0) report(CheckMessage::ParenthesisError);
     return result;
 }
 

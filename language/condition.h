@@ -13,9 +13,9 @@
 namespace nibbo {
 
 // Compiles a condition text in lower case, as ReadCondition delivers it. Faults are appended to
-// `messages` as lines headed by `lineIndex`: ": Fehler im booleschen Ausdruck!" and
-// ": Klammerfehler!". The result keeps the tokens compiled up to a fault; its first element is
-// `fufehler` when the text is empty or its first token did not compile.
+// `messages` as message lines about `lineIndex`: CheckMessage::ConditionError and
+// CheckMessage::ParenthesisError. The result keeps the tokens compiled up to a fault; its first
+// element is `fufehler` when the text is empty or its first token did not compile.
 TBooleexp CompileCondition(std::string_view text, int32_t lineIndex, std::vector<std::string>& messages);
 
 } // namespace nibbo

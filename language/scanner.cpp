@@ -1,5 +1,7 @@
 #include "language/scanner.h"
 
+#include "language/vocabulary.h"
+
 #include <algorithm>
 
 namespace nibbo {
@@ -76,8 +78,16 @@ template <class Lines> void SkipBlanks(const Lines& lines, ScannerPosition& posi
     }
 }
 
+// The words that end the text of a condition, found also inside words.
+constexpr std::string_view kSemicolon = Spelling(sym_semicolon);
+constexpr std::string_view kDo = Spelling(sym_do);
+constexpr std::string_view kThen = Spelling(sym_then);
+constexpr std::string_view kEnd = Spelling(sym_end);
+static_assert(kSemicolon.size() == 1, "\";\" is a token of its own, one character long");
+
 // Index of the leftmost "do", "then", "end" or ";" in line[from, to), letters compared after
-// lowering, or `to` if there is none.
+// lowering, or `to` if there is none. The words begin with different characters, which pick the
+// one word to compare.
 size_t FindTerminator(std::string_view line, size_t from, size_t to) {
     const auto matches = [&](size_t at, std::string_view word) {
         if (to - at < word.size()) return false;
@@ -87,16 +97,16 @@ size_t FindTerminator(std::string_view line, size_t from, size_t to) {
     };
     for (size_t at = from; at < to; ++at) {
         switch (Lower(line[at])) {
-        case ';':
+        case kSemicolon[0]:
             return at;
-        case 'd':
-            if (matches(at, "do")) return at;
+        case kDo[0]:
+            if (matches(at, kDo)) return at;
             break;
-        case 't':
-            if (matches(at, "then")) return at;
+        case kThen[0]:
+            if (matches(at, kThen)) return at;
             break;
-        case 'e':
-            if (matches(at, "end")) return at;
+        case kEnd[0]:
+            if (matches(at, kEnd)) return at;
             break;
         default:
             break;
@@ -109,31 +119,6 @@ void AppendLowered(std::string& out, std::string_view line, size_t from, size_t 
     for (size_t i = from; i < to; ++i)
         out.push_back(Lower(line[i]));
 }
-
-struct Keyword {
-    std::string_view Word;
-    TSymbol Symbol;
-};
-
-constexpr Keyword kKeywords[] = {
-    {"program", sym_program},
-    {"procedure", sym_procedure},
-    {";", sym_semicolon},
-    {"begin", sym_begin},
-    {"end", sym_end},
-    {"if", sym_if},
-    {"then", sym_then},
-    {"else", sym_else},
-    {"while", sym_while},
-    {"do", sym_do},
-    {"repeat", sym_repeat},
-    {"until", sym_until},
-    {"end.", sym_end_dot},
-    {"nimm_auf", sym_nimm_auf},
-    {"gib_ab", sym_gib_ab},
-    {"vor", sym_vor},
-    {"drehe_links", sym_drehe_links},
-};
 
 template <class Lines> void StripCommentsIn(Lines& lines) {
     for (size_t index = 0; index < lines.size(); ++index) {
@@ -196,12 +181,12 @@ template <class Lines> std::string ReadWordIn(const Lines& lines, ScannerPositio
 
     const std::string_view line = lines[size_t(position.LineIndex)];
     const size_t begin = size_t(position.Column - 1);
-    if (line[begin] == ';') {
+    if (line[begin] == kSemicolon[0]) {
         ++position.Column;
-        return ";";
+        return std::string(kSemicolon);
     }
     size_t end = begin;
-    while (end < line.size() && line[end] != ' ' && line[end] != ';')
+    while (end < line.size() && line[end] != ' ' && line[end] != kSemicolon[0])
         ++end;
     std::string token;
     AppendLowered(token, line, begin, end);
@@ -249,10 +234,6 @@ template <class Lines> std::string ReadConditionIn(const Lines& lines, ScannerPo
 }
 
 } // namespace
-
-const std::string_view kSensorNames[11] = {"vorne_frei", "rechts_frei", "links_frei", "liegt_futter",
-                                           "feld_leer",  "feld_voll",   "hat_vorrat", "nordwaerts",
-                                           "westwaerts", "suedwaerts",  "ostwaerts"};
 
 PackedLines::PackedLines(const SourceLines& lines) {
     size_t characters = 0;
@@ -350,8 +331,7 @@ int32_t FindProcedure(const std::string& name, int32_t P, const ProcedureDirecto
 
 TSymbol ClassifySymbol(const std::string& token, int32_t P, const ProcedureDirectory& procedures) {
     if (token.empty()) return sym_other;
-    for (const Keyword& keyword : kKeywords)
-        if (token == keyword.Word) return keyword.Symbol;
+    if (const TSymbol symbol = StatementSymbol(token); symbol != sym_other) return symbol;
     return FindProcedure(token, P, procedures) > 0 ? sym_call : sym_other;
 }
 

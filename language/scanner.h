@@ -121,11 +121,9 @@ private:
 // own name calls nothing.
 int32_t FindProcedure(const std::string& name, int32_t P, const ProcedureDirectory& procedures);
 
-// The symbol code of a token read inside the block of procedure `P`: a keyword, sym_call for a
-// callable procedure's name, sym_other for anything else (also the empty token).
+// The symbol code of a token read inside the block of procedure `P`: a keyword or an instruction
+// (a procedure of that name cannot be called), sym_call for a callable procedure's name, sym_other
+// for anything else (also the empty token).
 TSymbol ClassifySymbol(const std::string& token, int32_t P, const ProcedureDirectory& procedures);
-
-// The eleven sensor names, in the order of their codes vorne_frei (1) .. ostwaerts (11).
-extern const std::string_view kSensorNames[11];
 
 } // namespace nibbo

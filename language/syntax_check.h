@@ -1,8 +1,9 @@
 // The syntax check: reads the program's lines, removes comments, parses the program and builds its
-// compiled form, and lists every fault as a message line: the zero-based line number directly
-// followed by a German text, for example "3: \";\" erwartet!". No messages means the program can run.
+// compiled form, and lists every fault as a message line (language/messages.h): the zero-based line
+// number, ": " and a German text. No messages means the program can run.
 #pragma once
 
+#include "language/messages.h"
 #include "language/program_model.h"
 #include "language/scanner.h"
 
@@ -17,9 +18,6 @@ namespace nibbo {
 // parser, or of anything else that follows nested bodies recursively. One level more ends the
 // check with a message of its own.
 inline constexpr int32_t kMaxNesting = 1000;
-
-// The single message of a text without lines.
-inline constexpr const char* kNoProgramMessage = "kein Programm!";
 
 // Rebuilds procTable from scratch and leaves the scanner where the check stopped. The message
 // lines are UTF-8. A text without lines gives the single line "kein Programm!".

@@ -24,7 +24,7 @@ void SyntaxControl::SyntaxSpeedButtonClick() {
     ShowMessages({});
     PackedLines lines = PackProgramText(CoreBytes(ui_.EditorText()));
     if (lines.empty()) {
-        ui_.ShowMessage("Erst Programm schreiben!");
+        ui_.ShowMessage(kWriteProgramFirst);
         session_.FormPaint();
         ShowMessages({kNoProgramMessage});
         return;

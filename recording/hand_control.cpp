@@ -17,19 +17,12 @@ std::optional<TSymbol> HandKeyInstruction(int virtualKey) {
     }
 }
 
-const char* RecordingLine(TSymbol instruction) {
-    switch (instruction) {
-    case sym_drehe_links:
-        return "  drehe_links;";
-    case sym_gib_ab:
-        return "  gib_ab;";
-    case sym_nimm_auf:
-        return "  nimm_auf;";
-    case sym_vor:
-        return "  vor;";
-    default:
-        return "";
-    }
+std::string RecordingLine(TSymbol instruction) {
+    if (!IsInstruction(instruction)) return {};
+    std::string line = "  ";
+    line += Spelling(instruction);
+    line += Spelling(sym_semicolon);
+    return line;
 }
 
 std::optional<ActionResult> ActOnPlacedFigure(TSymbol instruction, Stage& stage) {

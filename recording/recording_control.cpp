@@ -11,12 +11,10 @@ namespace nibbo {
 
 namespace {
 
-const char* const kDiscardProgram = "Das Programm wurde noch nicht gespeichert!  Löschen?";
 const char* const kDiscardActiveRecording =
     "Die Aufzeichnung wurde noch nicht beendet/gespeichert!  Löschen?";
 const char* const kDiscardRecording = "Die Aufzeichnung wurde noch nicht gespeichert!  Löschen?";
 const char* const kEndRecordingFirst = "Erst die Aufzeichnung beenden!";
-const char* const kWorldChanged = "Nibbos Welt wurde verändert! Zurücksetzen?";
 const char* const kDefaultRecordingFile = "aufzeichnung.afz";
 const char* const kPrefix = "Aufz.: ";
 const char* const kModeOn = "Aufzeichnungsmodus an";
@@ -37,6 +35,10 @@ RecordingControl::RecordingControl(NibboSession& session, FrontEnd& ui)
     : session_(session), ui_(ui), state_{false, false, false, {}, {}, {ui, Timer::Aufz, 150}} {
 }
 
+void RecordingControl::Create() {
+    ui_.SetCommandCaption(Command::Aufzmodusan, kModeOn);
+}
+
 void RecordingControl::SetRecordingCommands(std::initializer_list<Command> commands, bool enabled) {
     for (const Command command : commands)
         ui_.SetCommandEnabled(command, enabled);
@@ -49,7 +51,7 @@ void RecordingControl::SetFileName(const std::string& name) {
 
 void RecordingControl::AufzmodusanMenuItemClick() {
     if (!state_.Mode) {
-        if (session_.Programs.State().Modified && !ui_.AskQuestion(kDiscardProgram)) return;
+        if (!session_.Programs.MayDiscard()) return;
         session_.Run.StopSpeedButtonClick();
         ui_.SetEditorText({});
         state_.Mode = true;
@@ -122,16 +124,20 @@ void RecordingControl::StopReplay() {
 void RecordingControl::AufzladenMenuItemClick() {
     if (!state_.Active || ui_.AskQuestion(kDiscardRecording)) {
         if (const std::optional<std::string> path =
-                session_.Programs.ChooseProgramFile(FileDialogSpec::Open, kRecordingFilter, {})) {
-            SetFileName(*path);
-            const std::optional<std::u16string> text = session_.Programs.ReadEditorText(*path);
-            if (!text) return;
-            ui_.SetEditorText(*text);
-            state_.Unsaved = false;
-            SetRecordingCommands({Command::Aufzspeichern, Command::Aufzspeichernunter}, true);
-        }
+                session_.Programs.ChooseProgramFile(FileDialogSpec::Open, kRecordingFilter, {}))
+            if (!LoadRecordingFile(*path)) return;
     }
     session_.FormPaint();
+}
+
+bool RecordingControl::LoadRecordingFile(const std::string& path) {
+    SetFileName(path);
+    const std::optional<std::u16string> text = session_.Programs.ReadEditorText(path);
+    if (!text) return false;
+    ui_.SetEditorText(*text);
+    state_.Unsaved = false;
+    SetRecordingCommands({Command::Aufzspeichern, Command::Aufzspeichernunter}, true);
+    return true;
 }
 
 void RecordingControl::AufzspeichernMenuItemClick() {
@@ -166,7 +172,7 @@ void RecordingControl::AufzwiederholenMenuItemClick() {
     if (EditorLineCount(ui_) > 0 && startPlaced && !state_.Active) {
         // Unless the edits are to be dropped, the user may save them first; the reset then brings
         // them back from the stored world.
-        session_.World.RestoreForRun(kWorldChanged);
+        session_.World.RestoreForRun();
         if (session_.World.State().Current.StartPlaced) {
             const ReplayHeader header =
                 StartReplay(state_.Replay, PackProgramText(CoreBytes(ui_.EditorText())));

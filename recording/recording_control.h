@@ -44,7 +44,12 @@ public:
     // code (a letter's is its capital's, whatever the modifiers).
     void FormKeyDown(int virtualKey);
     void StopReplay();
+    // Start-up: recording mode is off.
+    void Create();
 
+    // "Aufzeichnung laden" from the point where the file is chosen, recording mode on. False when
+    // the file could not be read (the command then ends without the closing repaint).
+    bool LoadRecordingFile(const std::string& path);
     // Names the recording's file, also in the status bar while recording mode is on.
     void SetFileName(const std::string& name);
 

@@ -1,5 +1,6 @@
 #include "shell/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -91,12 +92,14 @@ int OpenRegularFile(const std::string& path, struct stat& info, std::string& pro
     return fd;
 }
 
-// Reads up to `count` bytes from the start; false with errno set on a read error.
-bool ReadUpTo(int fd, std::size_t count, std::string& bytes) {
-    bytes.resize(count);
+// Reads up to `count` bytes from the start; false with errno set on a read error. The buffer starts
+// at `expected` bytes (what the file's size says) and grows only for a file that grew meanwhile.
+bool ReadUpTo(int fd, std::size_t count, std::string& bytes, std::size_t expected) {
+    bytes.resize(std::min(count, std::max<std::size_t>(expected, 1)));
     std::size_t got = 0;
     while (got < count) {
-        const ssize_t n = ::pread(fd, bytes.data() + got, count - got, off_t(got));
+        if (got == bytes.size()) bytes.resize(std::min(count, bytes.size() * 2));
+        const ssize_t n = ::pread(fd, bytes.data() + got, bytes.size() - got, off_t(got));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) break;
@@ -177,7 +180,9 @@ std::string ReplaceObstacle(const std::string& target, const struct stat& old) {
 std::string RewriteInPlace(const std::string& target, std::string_view bytes) {
     Descriptor file(::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
     std::string old;
-    if (file.Get() < 0 || !ReadUpTo(file.Get(), std::size_t(kMaxInPlaceBytes) + 1, old))
+    struct stat info {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 ||
+        !ReadUpTo(file.Get(), std::size_t(kMaxInPlaceBytes) + 1, old, std::size_t(info.st_size)))
         return kCannotWrite + ReasonFor(errno) + kOldFileKept;
     if (Rewrite(file.Get(), bytes) && file.Close()) return {};
     const int error = errno;
@@ -237,13 +242,14 @@ FileRead ReadFileStart(const std::string& path, std::size_t count) {
     struct stat info {};
     const Descriptor file(OpenRegularFile(path, info, result.Problem));
     if (file.Get() < 0) return result;
-    if (!ReadUpTo(file.Get(), count, result.Bytes)) result.Problem = kCannotRead + ReasonFor(errno);
+    if (!ReadUpTo(file.Get(), count, result.Bytes, std::size_t(info.st_size)))
+        result.Problem = kCannotRead + ReasonFor(errno);
     return result;
 }
 
 FileRead ReadTextFileBytes(const std::string& path) {
     const std::string tooLarge = "Die Datei ist zu groß für den Editor (höchstens " +
-                                 std::to_string(kMaxTextFileBytes / (1024 * 1024)) + " MB).";
+                                 std::to_string(kMaxTextFileBytes / 1024) + " KB).";
     FileRead result;
     struct stat info {};
     const Descriptor file(OpenRegularFile(path, info, result.Problem));
@@ -253,7 +259,7 @@ FileRead ReadTextFileBytes(const std::string& path) {
         return result;
     }
     // One byte more than allowed tells a file that grew since the look at its size.
-    if (!ReadUpTo(file.Get(), kMaxTextFileBytes + 1, result.Bytes))
+    if (!ReadUpTo(file.Get(), kMaxTextFileBytes + 1, result.Bytes, std::size_t(info.st_size) + 1))
         result.Problem = kCannotRead + ReasonFor(errno);
     else if (result.Bytes.size() > kMaxTextFileBytes)
         result.Problem = tooLarge;

@@ -12,8 +12,11 @@
 
 namespace nibbo {
 
-// The largest program or recording file the editor takes.
-inline constexpr std::size_t kMaxTextFileBytes = 4 * 1024 * 1024;
+// The largest program or recording file the editor takes: some ten thousand pages of program, or
+// fifty thousand moves of a recording. The editor's document costs about a hundred bytes and more
+// than a microsecond per line, so a file of this size still loads and checks in about a second; a
+// file of 4 MB of line breaks took ten seconds and a gigabyte.
+inline constexpr std::size_t kMaxTextFileBytes = 512 * 1024;
 
 // What a read gave: the bytes, or a German message without the file's name in Problem
 // ("Die Datei kann nicht geöffnet werden. Sie existiert nicht.").

@@ -1,14 +1,21 @@
 // The program's entry: the main window first, then the info and help windows, hidden, then the
-// event loop until "Ende" or the main window's close box ends it.
+// event loop until "Ende" or the main window's close box ends it. Files named on the command line
+// (as a file manager names the file that was opened) are loaded once the window shows, so that
+// their messages stand over it.
 #include "resources/pictures.h"
 #include "shell/nibboform.h"
 #include "windows/helpunit.h"
 #include "windows/infounit.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
+
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -29,5 +36,10 @@ int main(int argc, char* argv[]) {
     nibboForm.InfoForm = &infoForm;
     nibboForm.HelpForm = &helpForm;
     nibboForm.show();
+    std::vector<std::string> files;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        files.push_back(QFile::encodeName(argument).toStdString());
+    if (!files.empty())
+        QTimer::singleShot(0, &nibboForm, [&nibboForm, files] { nibboForm.Session().OpenFiles(files); });
     return QApplication::exec();
 }

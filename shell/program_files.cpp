@@ -53,6 +53,10 @@ void ProgramFiles::PrgMemoChange() {
     state_.Modified = true;
 }
 
+bool ProgramFiles::MayDiscard() {
+    return !state_.Modified || ui_.AskQuestion(kDiscardProgram);
+}
+
 void ProgramFiles::ClearProgram() {
     ui_.SetEditorText({});
     state_.Modified = false;
@@ -120,7 +124,7 @@ void ProgramFiles::NeuPrgMenuItemClick() {
 
 void ProgramFiles::PrgladenMenuItemClick() {
     session_.Run.StopSpeedButtonClick();
-    if (!state_.Modified || ui_.AskQuestion(kDiscardProgram)) {
+    if (MayDiscard()) {
         if (const std::optional<std::string> path = ChooseProgramFile(FileDialogSpec::Open, 0, {}))
             if (!LoadProgramFile(*path)) return;
     }

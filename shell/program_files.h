@@ -46,6 +46,8 @@ public:
     void Create();
     // An empty editor under the default name, unchanged.
     void ClearProgram();
+    // Whether the editor's program may be dropped: it holds no changes, or the question is answered Ja.
+    bool MayDiscard();
     // The editor's text counts as unchanged (a recording took its place, or start-up wrote it).
     void MarkUnchanged() { state_.Modified = false; }
     // Shows the program's name in its panel (the recording mode shares the panel).

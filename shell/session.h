@@ -13,6 +13,9 @@
 #include "shell/program_files.h"
 #include "world/world_control.h"
 
+#include <string>
+#include <vector>
+
 namespace nibbo {
 
 class NibboSession {
@@ -34,6 +37,11 @@ public:
     void FormCreate();
     // The whole world drawn anew, as after every command and whenever the window system asks.
     void FormPaint();
+    // The files named on the command line, each loaded in turn as its menu command loads the file
+    // chosen in its dialog: a world (.wlt) as "Welt laden", a program (.pas) as "Programm laden", a
+    // recording (.afz) as "Aufzeichnung laden" after recording mode is switched on. Any other file
+    // gets a message and the program goes on as started.
+    void OpenFiles(const std::vector<std::string>& names);
     // "Ende": ends the application unless an unsaved world is to be kept.
     void EndeMenuItemClick();
 
@@ -44,5 +52,8 @@ private:
 // The full path of a chosen file; a save dialog's choice without an extension gets the extension
 // of the filter that was selected, so that the file shows in the open dialog later on.
 std::string ChosenPath(const FileChoice& choice, const FileDialogSpec& spec);
+// A path made absolute against the working folder, as a dialog names its file; unchanged when the
+// working folder cannot be found.
+std::string AbsolutePath(const std::string& path);
 
 } // namespace nibbo

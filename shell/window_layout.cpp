@@ -91,7 +91,8 @@ const std::vector<MenuBarEntry>& MenuBar() {
          std::nullopt,
          std::nullopt,
          {
-             {M::Aufzmodusan, "Aufzeichnungsmodus an", Command::Aufzmodusan, true, nullptr},
+             // Its caption says whether recording mode is on: the session sets it.
+             {M::Aufzmodusan, "", Command::Aufzmodusan, true, nullptr},
              {M::Aufzstarten, "Aufzeichnung starten", Command::Aufzstarten, false, nullptr},
              {M::Aufzbeenden, "Aufzeichnung beenden", Command::Aufzbeenden, false, nullptr},
              {M::Aufzwiederholen, "Aufzeichnung abspielen", Command::Aufzwiederholen, false, nullptr},

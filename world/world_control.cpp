@@ -16,6 +16,7 @@ namespace {
 const char* const kDefaultWorldFile = "welt.wlt";
 const char* const kUnsavedWorld = "Nibbos aktuelle Welt wurde noch nicht gespeichert!  Löschen?";
 const char* const kPrefix = "Welt: ";
+const char* const kWorldChanged = "Nibbos Welt wurde verändert! Zurücksetzen?";
 
 FileDialogSpec WorldDialog(FileDialogSpec::Kind kind, const char* title) {
     return {kind, title, {{"Nibbos Welt", "*.wlt"}}, 0, ".", {}};
@@ -50,9 +51,9 @@ void WorldControl::DrawFigureFrame(int animationStep) {
     DrawFigure(state_.Current, ui_.Canvas(), animationStep);
 }
 
-void WorldControl::RestoreForRun(const char* question) {
+void WorldControl::RestoreForRun() {
     // Cancelling the dialog that follows a No loses the edits.
-    if (state_.Current.WorldModified && !ui_.AskQuestion(question)) AFspeichernunterMenuItemClick();
+    if (state_.Current.WorldModified && !ui_.AskQuestion(kWorldChanged)) AFspeichernunterMenuItemClick();
     RestoreWorld(state_.Stored, state_.Current, ui_.Stock());
     session_.FormPaint();
 }

@@ -54,7 +54,7 @@ public:
     void Paint();
     // Before a run or a replay: unless the question about an edited world is answered Ja, the
     // world may be saved first; then the stored world comes back and is drawn.
-    void RestoreForRun(const char* question);
+    void RestoreForRun();
     // The figure in its cell in a frame of its chewing, the cell drawn anew beneath it.
     void DrawFigureFrame(int animationStep);
     // Whether the world may be left behind: it holds no edits, or the question is answered Ja.

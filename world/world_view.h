@@ -5,11 +5,9 @@
 // does; a repaint that only shows cells drawn by the system itself just shows the surface.
 #pragma once
 
-#include "world/image_lists.h"
-#include "world/world_paint.h"
+#include "world/world_surface.h"
 
 #include <QFrame>
-#include <QImage>
 #include <QRegion>
 #include <functional>
 
@@ -32,7 +30,7 @@ public:
     static QRect CellRect(int column, int row);
 
     // What the surface holds now, in device pixels; the grid lines are part of it.
-    const QImage& Surface() const { return surface_; }
+    const QImage& Surface() const { return surface_.Image(); }
 
     void FillPath(int column, int row) override;
     void DrawWallPicture(int column, int row) override;
@@ -45,15 +43,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // Makes the surface anew for another device pixel ratio; true when it did, and then the surface
-    // needs the whole world.
-    bool EnsureSurface(qreal dpr);
     void Drawn(int column, int row);
 
-    const TImageList& pac_;
-    const TImageList& stein_;
-    const TImageList& item_;
-    QImage surface_;
+    TWorldSurface surface_;
     QRegion ownDirty_; // cells drawn by the system since the last paint event
     bool paintingWorld_ = false;
 };

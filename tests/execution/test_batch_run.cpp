@@ -339,8 +339,9 @@ private slots:
         const BatchResult result = Run(arguments);
         QCOMPARE(result.ExitCode, 64);
         QVERIFY(result.Out.isEmpty());
-        QVERIFY2(result.Err.contains("Aufruf: nibbo-batch run [--world WELT] [--goal ZIEL] [--max-steps N] "
-                                     "[--max-seconds N] [--trace] [--save ERGEBNIS] PROGRAMM..."),
+        QVERIFY2(result.Err.contains(
+                     "Aufruf: nibbo-batch run [--world WELT] [--goal ZIEL] [--max-steps N] "
+                     "[--max-seconds N] [--trace] [--save ERGEBNIS] [--report BERICHT] PROGRAMM..."),
                  result.Err.constData());
         QVERIFY2(result.Err.contains(named), result.Err.constData());
     }

@@ -1,6 +1,6 @@
 #include "program_dump.h"
 
-#include "language/scanner.h"
+#include "language/vocabulary.h"
 
 #include <sstream>
 
@@ -18,18 +18,8 @@ const char* const kKindNames[] = {
 } // namespace
 
 std::string TokenName(TFunktion token) {
-    if (IsSensor(token)) return std::string(kSensorNames[token - 1]);
+    if (!Spelling(token).empty()) return std::string(Spelling(token));
     switch (token) {
-    case klammerL:
-        return "(";
-    case klammerR:
-        return ")";
-    case _and:
-        return "and";
-    case _or:
-        return "or";
-    case _not:
-        return "not";
     case _true:
         return "_true";
     case _false:

@@ -9,10 +9,7 @@
 
 using namespace nibbo::testing;
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 class TestBatchSyntax : public QObject {
     Q_OBJECT
@@ -58,7 +55,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, out);
         QFETCH(int, exitCode);
-        const BatchResult result = RunBatch({QStringLiteral("syntax"), Write(QStringLiteral("programm.pas"), bytes)});
+        const BatchResult result =
+            RunBatch({QStringLiteral("syntax"), Write(QStringLiteral("programm.pas"), bytes)});
         QCOMPARE(result.Out, out);
         QCOMPARE(result.ExitCode, exitCode);
         QVERIFY(result.Err.isEmpty());

@@ -2,6 +2,7 @@
 // records from which the program's structure reads back unchanged, laid out section after section;
 // nesting has a limit that is reported, never a crash; and a check can be repeated.
 #include "language/syntax_check.h"
+#include "language/vocabulary.h"
 #include "program_dump.h"
 
 #include <QTest>
@@ -141,7 +142,7 @@ private:
                 }
                 token(")");
             } else {
-                token(kSensorNames[Uniform(0, 10)].data());
+                token(Spelling(TFunktion(vorne_frei + Uniform(0, 10))).data());
             }
         };
         operand(0);

@@ -165,8 +165,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("err");
-        const QByteArray usage =
-            "Aufruf: nibbo-batch replay [--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG";
+        const QByteArray usage = "Aufruf: nibbo-batch replay [--world WELT] [--trace] [--save ERGEBNIS] "
+                                 "[--report BERICHT] AUFZEICHNUNG";
         QTest::newRow("no recording") << QStringList{"replay"} << 64 << usage;
         QTest::newRow("two recordings") << QStringList{"replay", "a.afz", "b.afz"} << 64 << usage;
         QTest::newRow("an unknown option") << QStringList{"replay", "--schnell", "a.afz"} << 64 << usage;

@@ -20,7 +20,7 @@ public:
     QStringList Errors;
     QList<FileDialogSpec> FileDialogs;
 
-    QList<bool> Answers;                   // answers to the next questions, in order
+    QList<bool> Answers;                    // answers to the next questions, in order
     QList<std::optional<FileChoice>> Files; // choices of the next file dialogs, in order
     int Unscripted = 0;
 

@@ -2,7 +2,7 @@
 // state directly or to look at one, as no other part of the program may.
 #pragma once
 
-#include "shell/nibboform.h"
+#include "shell/session.h"
 
 namespace nibbo::testing {
 
@@ -14,27 +14,28 @@ struct StateAccess {
     static ProgramFileState& Of(ProgramFiles& control) { return control.state_; }
 };
 
-// The records of the window's session.
-inline WorldState& WorldOf(TNibboForm& form) {
-    return StateAccess::Of(form.Session().World);
+// The records of the session of a front end: the main window, or a test's scripted front end.
+// Templates, so that tests without widgets need not see the window.
+inline WorldState& WorldOf(auto& owner) {
+    return StateAccess::Of(owner.Session().World);
 }
-inline ProgramState& ProgramOf(TNibboForm& form) {
-    return StateAccess::Of(form.Session().Syntax);
+inline ProgramState& ProgramOf(auto& owner) {
+    return StateAccess::Of(owner.Session().Syntax);
 }
-inline RunState& RunOf(TNibboForm& form) {
-    return StateAccess::Of(form.Session().Run);
+inline RunState& RunOf(auto& owner) {
+    return StateAccess::Of(owner.Session().Run);
 }
-inline RecordingState& RecordingOf(TNibboForm& form) {
-    return StateAccess::Of(form.Session().Recording);
+inline RecordingState& RecordingOf(auto& owner) {
+    return StateAccess::Of(owner.Session().Recording);
 }
-inline ProgramFileState& ProgramsOf(TNibboForm& form) {
-    return StateAccess::Of(form.Session().Programs);
+inline ProgramFileState& ProgramsOf(auto& owner) {
+    return StateAccess::Of(owner.Session().Programs);
 }
-inline World& CurrentWorld(TNibboForm& form) {
-    return WorldOf(form).Current;
+inline World& CurrentWorld(auto& owner) {
+    return WorldOf(owner).Current;
 }
-inline WorldRecord& StoredWorld(TNibboForm& form) {
-    return WorldOf(form).Stored;
+inline WorldRecord& StoredWorld(auto& owner) {
+    return WorldOf(owner).Stored;
 }
 
 } // namespace nibbo::testing

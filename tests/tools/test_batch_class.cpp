@@ -96,7 +96,7 @@ private slots:
     void everyCommandHasAHelpPage_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("command");
-        for (const char* command : {"syntax", "run", "replay"}) {
+        for (const char* command : {"syntax", "run", "replay", "render"}) {
             const QString name = QString::fromLatin1(command);
             QTest::addRow("%s --help", command) << QStringList{name, "--help"} << name;
             QTest::addRow("%s -h", command) << QStringList{name, "-h"} << name;
@@ -120,7 +120,7 @@ private slots:
     void theOverviewListsEveryCommand() {
         const BatchResult result = Run({"--help"});
         QCOMPARE(result.ExitCode, 0);
-        for (const char* command : {"\n  syntax PROGRAMM", "\n  run ", "\n  replay "})
+        for (const char* command : {"\n  syntax PROGRAMM", "\n  run ", "\n  replay ", "\n  render "})
             QVERIFY2(result.Out.contains(command), command);
         // The page of run tells how the outcomes of many programs combine.
         const BatchResult run = Run({"run", "--help"});

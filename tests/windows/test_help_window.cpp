@@ -262,8 +262,9 @@ private slots:
             TProcTable table;
             ScannerPosition scanner;
             const std::vector<std::string> messages = CheckSyntax(ExampleProgram(example), table, scanner);
-            QVERIFY2(messages.empty(), qPrintable(example.Lines.join(QLatin1Char('\n')) + QStringLiteral("\n=> ") +
-                                                  QString::fromStdString(messages.empty() ? "" : messages[0])));
+            QVERIFY2(messages.empty(),
+                     qPrintable(example.Lines.join(QLatin1Char('\n')) + QStringLiteral("\n=> ") +
+                                QString::fromStdString(messages.empty() ? "" : messages[0])));
             QVERIFY(!table.empty() && !table[0].Statements.empty());
         }
     }

@@ -50,14 +50,23 @@ int CannotRead(const Invocation& call, const std::string& path, const std::strin
 // A program or recording file as the program editor loads it, or nothing after CannotRead.
 std::optional<std::string> ReadTextInput(const Invocation& call, const std::string& path);
 
+// What reading and checking a program found.
+struct ProgramCheck {
+    int ExitCode = kExitClean; // kExitClean when the program can run, kExitFindings with messages,
+                               // kExitNoInput when the file cannot be read
+    std::string Problem;       // why the file cannot be read
+    std::vector<std::string> Messages;
+};
+
 // Reads a program file as the program editor loads one and runs the syntax check on it into
-// procTable, printing every message line on Out. kExitClean when the program can run,
-// kExitFindings when the check listed messages, kExitNoInput when the file cannot be read.
-int ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTable& procTable);
+// procTable, printing every message line on Out (a file that cannot be read: on Err).
+ProgramCheck ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTable& procTable);
 
 // --- The commands ---
 int SyntaxCommand(const Invocation& call);
 int RunCommand(const Invocation& call);
 int ReplayCommand(const Invocation& call);
+int RenderCommand(const Invocation& call);
+int ThumbnailCommand(const Invocation& call);
 
 } // namespace nibbo::batch

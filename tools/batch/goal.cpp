@@ -4,6 +4,8 @@ namespace nibbo::batch {
 
 namespace {
 
+constexpr size_t kShownDifferences = 10;
+
 std::string CellName(int32_t code) {
     if (code == kFreePath) return "Weg";
     if (code == kWall) return "Mauer";
@@ -21,32 +23,74 @@ std::string Direction(int orientation) {
                                                : "Richtung " + std::to_string(orientation);
 }
 
+// The cells of the grid among the given ones.
+std::vector<CellPlace> InGrid(std::initializer_list<CellPlace> cells) {
+    std::vector<CellPlace> inside;
+    for (const CellPlace& cell : cells)
+        if (nibbo::InGrid(cell.Column, cell.Row)) inside.push_back(cell);
+    return inside;
+}
+
 } // namespace
 
-std::vector<std::string> GoalDifferences(const World& world, int stock, const WorldRecord& goal) {
-    std::vector<std::string> differences;
+std::vector<GoalDifference> GoalDifferences(const World& world, int stock, const WorldRecord& goal) {
+    std::vector<GoalDifference> differences;
+    const CellPlace figure{world.StartColumn, world.StartRow}, wanted{goal.StartColumn, goal.StartRow};
     if (!world.StartPlaced) {
-        differences.push_back("Nibbo fehlt.");
+        differences.push_back({"Nibbo fehlt.", InGrid({wanted})});
     } else {
-        if (world.StartColumn != goal.StartColumn || world.StartRow != goal.StartRow)
-            differences.push_back("Nibbo steht auf " + Place(world.StartColumn, world.StartRow) +
-                                  " statt auf " + Place(goal.StartColumn, goal.StartRow) + ".");
+        if (!(figure == wanted))
+            differences.push_back({"Nibbo steht auf " + Place(figure.Column, figure.Row) + " statt auf " +
+                                       Place(wanted.Column, wanted.Row) + ".",
+                                   InGrid({figure, wanted})});
         if (world.Orientation != goal.Orientation)
-            differences.push_back("Nibbo schaut nach " + Direction(world.Orientation) + " statt nach " +
-                                  Direction(goal.Orientation) + ".");
+            differences.push_back({"Nibbo schaut nach " + Direction(world.Orientation) + " statt nach " +
+                                       Direction(goal.Orientation) + ".",
+                                   InGrid({figure})});
     }
     if (stock != goal.Stock)
-        differences.push_back("Nibbo trägt " + std::to_string(stock) + " Futter statt " +
-                              std::to_string(goal.Stock) + ".");
+        differences.push_back(
+            {"Nibbo trägt " + std::to_string(stock) + " Futter statt " + std::to_string(goal.Stock) + ".",
+             {}});
     for (int row = 1; row <= kRows; ++row)
         for (int column = 1; column <= kColumns; ++column) {
             const int32_t found = world.Cells[CellIndex(column, row)];
-            const int32_t wanted = goal.Cells[CellIndex(column, row)];
-            if (found != wanted)
-                differences.push_back(Place(column, row) + ": " + CellName(found) + " statt " +
-                                      CellName(wanted) + ".");
+            const int32_t expected = goal.Cells[CellIndex(column, row)];
+            if (found != expected)
+                differences.push_back(
+                    {Place(column, row) + ": " + CellName(found) + " statt " + CellName(expected) + ".",
+                     {{column, row}}});
         }
     return differences;
+}
+
+GoalVerdict JudgeRun(const World& world, int stock, const WorldRecord& goal, bool finished) {
+    GoalVerdict verdict;
+    if (!finished) verdict.Differences.push_back({"Das Programm ist nicht bis \"end.\" gelaufen.", {}});
+    std::vector<GoalDifference> found = GoalDifferences(world, stock, goal);
+    verdict.Differences.insert(verdict.Differences.end(), std::make_move_iterator(found.begin()),
+                               std::make_move_iterator(found.end()));
+    verdict.Solved = verdict.Differences.empty();
+    return verdict;
+}
+
+const char* VerdictLine(const GoalVerdict& verdict) {
+    return verdict.Solved ? "Aufgabe gelöst!" : "Aufgabe nicht gelöst!";
+}
+
+std::vector<std::string> ShownDifferences(const GoalVerdict& verdict) {
+    std::vector<std::string> shown;
+    const std::vector<GoalDifference>& all = verdict.Differences;
+    for (size_t i = 0; i < all.size() && i < kShownDifferences; ++i)
+        shown.push_back(all[i].Sentence);
+    if (all.size() > kShownDifferences)
+        shown.push_back("... und " + std::to_string(all.size() - kShownDifferences) +
+                        " weitere Unterschiede.");
+    return shown;
+}
+
+std::string SolvedCount(size_t solved, size_t programs) {
+    return "Gelöst: " + std::to_string(solved) + " von " + std::to_string(programs) + " Programmen.";
 }
 
 } // namespace nibbo::batch

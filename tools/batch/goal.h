@@ -10,8 +10,37 @@
 
 namespace nibbo::batch {
 
-// Every difference between the world (with the stock the figure carries) and the goal, one German
-// sentence each; none when the world is the goal.
-std::vector<std::string> GoalDifferences(const World& world, int stock, const WorldRecord& goal);
+struct CellPlace {
+    int Column = 0;
+    int Row = 0;
+    bool operator==(const CellPlace&) const = default;
+};
+
+// One difference: its sentence, and the cells whose pictures differ because of it (none for the
+// stock, the figure's cell and the goal's for a figure on the wrong cell).
+struct GoalDifference {
+    std::string Sentence;
+    std::vector<CellPlace> Cells;
+};
+
+// Every difference between the world (with the stock the figure carries) and the goal; none when
+// the world is the goal.
+std::vector<GoalDifference> GoalDifferences(const World& world, int stock, const WorldRecord& goal);
+
+// Whether a run solved the task: it reached "end." and left the goal world.
+struct GoalVerdict {
+    bool Solved = false;
+    std::vector<GoalDifference> Differences; // a run that did not finish: that first
+};
+GoalVerdict JudgeRun(const World& world, int stock, const WorldRecord& goal, bool finished);
+
+// "Aufgabe gelöst!" or "Aufgabe nicht gelöst!".
+const char* VerdictLine(const GoalVerdict& verdict);
+
+// The sentences a teacher is shown: the first ten, then how many more there are.
+std::vector<std::string> ShownDifferences(const GoalVerdict& verdict);
+
+// "Gelöst: n von m Programmen."
+std::string SolvedCount(size_t solved, size_t programs);
 
 } // namespace nibbo::batch

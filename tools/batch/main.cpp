@@ -23,7 +23,7 @@ const std::vector<Command>& Commands() {
          SyntaxCommand},
         {"run",
          "[--world WELT] [--goal ZIEL] [--max-steps N] [--max-seconds N] [--trace] [--save ERGEBNIS] "
-         "PROGRAMM...",
+         "[--report BERICHT] PROGRAMM...",
          "führt Programme wie \"Run\" auf einer Welt (*.wlt) aus; Rückgabe 2, wenn eine Aktion "
          "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000), der Zeitgrenze (Vorgabe 10 Sekunden) oder "
          "ohne Startfeld, 4 wenn die Zielwelt nicht erreicht ist",
@@ -51,14 +51,20 @@ const std::vector<Command>& Commands() {
          "  --trace            eine Zeile je Schritt: Nummer, executed, finished, failed oder silent,\n"
          "                     SelStart und SelLength der zuletzt geholten Anweisung\n"
          "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\" (nur mit einem Programm)\n"
+         "  --report BERICHT   schreibt einen Bericht als HTML-Seite zum Ansehen und Drucken: die Welt\n"
+         "                     und die Zielwelt als Bilder, \"Gelöst: n von m Programmen.\", dann je\n"
+         "                     Programm eine Seite mit seinem Ergebnis, Rückgabewert, den Schritten,\n"
+         "                     den Meldungen und der Welt nach dem Lauf neben der Zielwelt, jedes\n"
+         "                     abweichende Feld auf beiden Bildern markiert\n"
          "\n"
          "Rückgabewert: 0 Programm beendet (mit --goal: und Aufgabe gelöst), 1 Meldungen der\n"
          "Syntax-Überprüfung, 2 eine Aktion ist gescheitert, 3 Schritt- oder Zeitgrenze oder kein\n"
          "Startfeld, 4 Programm beendet, aber Zielwelt nicht erreicht; 64 falscher Aufruf, 65\n"
-         "abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar, 74 Ausgabe nicht\n"
-         "schreibbar. Mit mehreren Programmen gilt der größte Rückgabewert der einzelnen Programme.\n",
+         "abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei (auch der Bericht) nicht schreibbar,\n"
+         "74 Ausgabe nicht schreibbar. Mit mehreren Programmen gilt der größte Rückgabewert der\n"
+         "einzelnen Programme.\n",
          RunCommand},
-        {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] AUFZEICHNUNG",
+        {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] [--report BERICHT] AUFZEICHNUNG",
          "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine "
          "Aktion "
          "scheitert, 3 ohne Nibbo",
@@ -72,12 +78,41 @@ const std::vector<Command>& Commands() {
          "                     die keinen Nibbo hat\n"
          "  --trace            eine Zeile je Anweisung: ihre Nummer, das Wort und seine Stelle im Text\n"
          "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\"\n"
+         "  --report BERICHT   schreibt einen Bericht als HTML-Seite: die Welt als Bild, dann das\n"
+         "                     Ergebnis, den Rückgabewert, die Zahl der Anweisungen und die Welt\n"
+         "                     nach dem Abspielen\n"
          "\n"
          "Rückgabewert: 0 bis zum \"end;\" abgespielt, 1 keine Aufzeichnung oder ein Fehler im\n"
          "Aufzeichnungsformat, 2 eine Aktion ist gescheitert, 3 die Welt hat keinen Nibbo; 64 falscher\n"
-         "Aufruf, 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei nicht schreibbar, 74\n"
-         "Ausgabe nicht schreibbar.\n",
+         "Aufruf, 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei (auch der Bericht) nicht\n"
+         "schreibbar, 74 Ausgabe nicht schreibbar.\n",
          ReplayCommand},
+        {"render", "[--scale N] WELT BILD",
+         "zeichnet eine Welt (*.wlt) als Bild (*.png oder *.svg), genau wie die Weltansicht sie zeigt",
+         "Zeichnet eine Welt (*.wlt), wie \"Welt laden\" sie lädt, genau so, wie die Weltansicht sie\n"
+         "zeigt: das Gitter, die Mauern, das Futter und Nibbo auf seinem Feld in seiner Blickrichtung,\n"
+         "für ein Arbeitsblatt. Die Endung von BILD bestimmt die Art: .png oder .svg. Ein SVG-Bild\n"
+         "besteht aus Formen und wird in jeder Größe scharf gedruckt.\n"
+         "\n"
+         "Optionen:\n"
+         "  --scale N          nur für PNG: N Bildpunkte für jeden Bildpunkt der Weltansicht, 1 bis 8\n"
+         "                     (Vorgabe 2, scharf im Druck); 1 gibt genau die Bildpunkte des Fensters\n"
+         "\n"
+         "Rückgabewert: 0 Bild geschrieben; 64 falscher Aufruf (auch eine andere Endung als .png oder\n"
+         ".svg), 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Bild nicht schreibbar.\n",
+         RenderCommand},
+        {"thumbnail", "[--size N] WELT BILD",
+         "zeichnet eine Welt (*.wlt) als kleines PNG-Bild für die Vorschau im Dateimanager",
+         "Zeichnet eine Welt (*.wlt) wie \"render\" als PNG-Bild, eingepasst in N x N Bildpunkte: die\n"
+         "längere Seite ist N Bildpunkte lang. So zeigt ein Dateimanager Welten als Vorschaubilder;\n"
+         "das installierte Paket meldet den Befehl dafür an.\n"
+         "\n"
+         "Optionen:\n"
+         "  --size N           die Größe, 1 bis 1024 (Vorgabe 256)\n"
+         "\n"
+         "Rückgabewert: 0 Bild geschrieben; 64 falscher Aufruf, 65 abgelehnte Welt-Datei, 66 Datei\n"
+         "nicht lesbar, 73 Bild nicht schreibbar.\n",
+         ThumbnailCommand},
     };
     return commands;
 }

@@ -3,6 +3,7 @@
 #include "shell/file_io.h"
 #include "world/world_file.h"
 
+#include <charconv>
 #include <ostream>
 
 namespace nibbo::batch {
@@ -39,6 +40,15 @@ std::optional<Options> ParseOptions(const Invocation& call, const std::set<std::
     return options;
 }
 
+std::optional<uint64_t> ParseCount(const std::string& text, uint64_t first, uint64_t last) {
+    uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < first || value > last)
+        return std::nullopt;
+    return value;
+}
+
 int LoadWorld(const Invocation& call, const std::string* path, WorldState& state) {
     if (!path) {
         ClearWorld(state.Current);
@@ -63,7 +73,11 @@ int LoadWorld(const Invocation& call, const std::string* path, WorldState& state
 int SaveWorld(const Invocation& call, const std::string& path, WorldState& state) {
     StoreWorld(state.Current, state.Stock, state.Stored);
     const WorldFileBytes bytes = EncodeWorldFile(state.Stored);
-    const std::string problem = SaveFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    return SaveOutput(call, path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+}
+
+int SaveOutput(const Invocation& call, const std::string& path, std::string_view bytes) {
+    const std::string problem = SaveFile(path, bytes);
     if (!problem.empty()) {
         call.Err << "nibbo-batch: " << path << ": " << problem << '\n';
         return kExitCannotCreate;

@@ -7,9 +7,11 @@
 
 #include "world/world.h"
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nibbo::batch {
@@ -33,6 +35,9 @@ struct Options {
 std::optional<Options> ParseOptions(const Invocation& call, const std::set<std::string>& withValue,
                                     const std::set<std::string>& flags);
 
+// A whole number from first to last written in decimal digits, or nothing.
+std::optional<uint64_t> ParseCount(const std::string& text, uint64_t first, uint64_t last);
+
 // The current world, the stored world and the stock, as the main window holds them.
 struct WorldState {
     World Current;
@@ -50,5 +55,9 @@ int LoadWorld(const Invocation& call, const std::string* path, WorldState& state
 // speichern" does, in one step: an existing file is replaced whole or not at all. Returns
 // kExitClean, or kExitCannotCreate after a message on Err.
 int SaveWorld(const Invocation& call, const std::string& path, WorldState& state);
+
+// Writes one of the tool's files (a world, a picture, a report) in one step: an existing file is
+// replaced whole or not at all. Returns kExitClean, or kExitCannotCreate after a message on Err.
+int SaveOutput(const Invocation& call, const std::string& path, std::string_view bytes);
 
 } // namespace nibbo::batch

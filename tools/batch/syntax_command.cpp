@@ -4,6 +4,7 @@
 
 #include "language/program_text.h"
 #include "language/syntax_check.h"
+#include "shell/file_io.h"
 
 #include <ostream>
 
@@ -12,18 +13,24 @@ namespace nibbo::batch {
 int SyntaxCommand(const Invocation& call) {
     if (call.Arguments.size() != 1) return BadUsage(call);
     TProcTable procTable;
-    return ReadAndCheckProgram(call, call.Arguments[0], procTable);
+    return ReadAndCheckProgram(call, call.Arguments[0], procTable).ExitCode;
 }
 
-int ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTable& procTable) {
-    const std::optional<std::string> bytes = ReadTextInput(call, path);
-    if (!bytes) return kExitNoInput;
+ProgramCheck ReadAndCheckProgram(const Invocation& call, const std::string& path, TProcTable& procTable) {
+    ProgramCheck check;
+    const FileRead read = ReadTextFileBytes(path);
+    if (!read.Ok()) {
+        check.ExitCode = CannotRead(call, path, read.Problem);
+        check.Problem = read.Problem;
+        return check;
+    }
     ScannerPosition scanner;
-    PackedLines lines = PackProgramText(*bytes);
-    const std::vector<std::string> messages = CheckSyntaxInPlace(lines, procTable, scanner);
-    for (const std::string& message : messages)
+    PackedLines lines = PackProgramText(read.Bytes);
+    check.Messages = CheckSyntaxInPlace(lines, procTable, scanner);
+    for (const std::string& message : check.Messages)
         call.Out << message << '\n';
-    return messages.empty() ? kExitClean : kExitFindings;
+    check.ExitCode = check.Messages.empty() ? kExitClean : kExitFindings;
+    return check;
 }
 
 } // namespace nibbo::batch

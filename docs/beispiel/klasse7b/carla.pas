@@ -1,0 +1,8 @@
+program futter_sammeln;
+begin
+  repeat
+    vor;
+    while liegt_futter do
+      nimm_auf;
+  until feld_voll;
+end.

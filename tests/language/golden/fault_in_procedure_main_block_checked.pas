@@ -1,0 +1,8 @@
+program p;
+procedure q;
+begin
+  until;
+end;
+begin
+  unbekannt;
+end.

@@ -1,0 +1,381 @@
+// nibbo-batch's pictures, run as a process: render draws exactly what the window's world view shows,
+// and a report is one page that holds everything it shows, with a section per program, its outcome
+// and the differing cells marked; bad input is refused with a German message and its exit code.
+#include "support/batch_process.h"
+#include "support/form_fixture.h"
+#include "world/png_file.h"
+#include "world/recording_canvas.h"
+#include "world/world_file.h"
+#include "world/world_picture.h"
+#include "world/world_view.h"
+
+#include <QDomDocument>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace nibbo;
+using namespace nibbo::testing;
+
+namespace {
+
+// A walled world with the figure on (2, 2) facing east, no stock, one portion of food on (3, 2)
+// and a wall on (5, 2); solved when the figure has eaten it and stands on (3, 2).
+World Task() {
+    World world;
+    ClearWorld(world);
+    SetCell(world, 3, 2, 1);
+    SetCell(world, 5, 2, kWall);
+    world.StartColumn = 2;
+    world.StartRow = 2;
+    world.StartPlaced = true;
+    return world;
+}
+
+World Solved() {
+    World world = Task();
+    SetCell(world, 3, 2, kFreePath);
+    world.StartColumn = 3;
+    return world;
+}
+
+// Every picture the view has: walls, food of every count, the figure on food facing its way.
+World Gallery(int orientation) {
+    World world = Task();
+    for (int portions = 1; portions <= kMaxFood; ++portions)
+        SetCell(world, 2 + 2 * portions, 6, portions);
+    SetCell(world, 7, 9, 4);
+    world.StartColumn = 7;
+    world.StartRow = 9;
+    world.Orientation = uint8_t(orientation);
+    return world;
+}
+
+QByteArray Bytes(const World& world, int stock = 0) {
+    PlainStockField field;
+    field.WriteStock(stock);
+    WorldRecord record;
+    StoreWorld(world, field, record);
+    const WorldFileBytes bytes = EncodeWorldFile(record);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QByteArray Program(const char* body) {
+    return QByteArray("program aufgabe;\r\nbegin\r\n") + body + "\r\nend.\r\n";
+}
+
+// The elements below a node with the given tag and, if given, class.
+QList<QDomElement> All(const QDomNode& under, const QString& tag, const QString& cssClass = {}) {
+    QList<QDomElement> found;
+    const QDomNodeList nodes = under.toElement().elementsByTagName(tag);
+    for (int i = 0; i < nodes.size(); ++i) {
+        const QDomElement element = nodes.at(i).toElement();
+        if (cssClass.isEmpty() || element.attribute("class").split(' ').contains(cssClass)) found << element;
+    }
+    return found;
+}
+
+QString TextOf(const QDomNode& under, const QString& tag, const QString& cssClass = {}) {
+    const QList<QDomElement> found = All(under, tag, cssClass);
+    return found.isEmpty() ? QString() : found.first().text();
+}
+
+// The cells a picture marks, "c r" each, found by the middle of each mark.
+QStringList MarkedCells(const QDomElement& picture) {
+    QStringList cells;
+    for (const QDomElement& mark : All(picture, "rect", "unterschied")) {
+        const QRectF rect(mark.attribute("x").toDouble(), mark.attribute("y").toDouble(),
+                          mark.attribute("width").toDouble(), mark.attribute("height").toDouble());
+        const QPoint cell = TWorldGrid::CellAt(rect.center().toPoint());
+        cells << QStringLiteral("%1 %2").arg(cell.x()).arg(cell.y());
+    }
+    return cells;
+}
+
+// Every place the page points to: within the page or inside it, never to another file.
+void CheckSelfContained(const QDomElement& element, const QStringList& ids) {
+    QVERIFY2(
+        !QStringList({"script", "link", "iframe", "object", "embed", "base"}).contains(element.tagName()),
+        qPrintable(element.tagName()));
+    const QDomNamedNodeMap attributes = element.attributes();
+    for (int i = 0; i < attributes.size(); ++i) {
+        const QDomAttr attribute = attributes.item(i).toAttr();
+        if (!attribute.name().endsWith("href") && attribute.name() != "src") continue;
+        const QString target = attribute.value();
+        QVERIFY2(target.startsWith("data:") || ids.contains(target.mid(1)), qPrintable(target.left(40)));
+    }
+    if (element.tagName() == "style")
+        QVERIFY(!element.text().contains("url(") && !element.text().contains("@import"));
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        CheckSelfContained(child, ids);
+}
+
+QImage DataImage(const QDomElement& picture) {
+    const QString uri = All(picture, "image").value(0).attribute("href");
+    return QImage::fromData(QByteArray::fromBase64(uri.section(',', 1).toLatin1()), "PNG")
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestBatchPictures : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
+    void Write(const QString& name, const QByteArray& bytes) {
+        QFile file(Path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(name));
+    }
+
+    // The tool run in the folder of the test files, so that the names it prints are as given.
+    BatchResult Run(const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(dir_.path());
+        process.start(QStringLiteral(NIBBO_BATCH), arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
+        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+    QImage Rendered(const QString& world, int scale) {
+        const QString picture = world + ".png";
+        const BatchResult result = Run({"render", "--scale", QString::number(scale), world, picture});
+        if (result.ExitCode != 0) qFatal("render: %s", result.Err.constData());
+        return QImage(Path(picture)).convertToFormat(QImage::Format_RGB32);
+    }
+
+    QDomDocument Report(const QStringList& arguments) {
+        QFile::remove(Path("bericht.html"));
+        Run(arguments + QStringList{"--report", "bericht.html"});
+        QFile file(Path("bericht.html"));
+        QDomDocument page;
+        if (!file.open(QIODevice::ReadOnly) || !page.setContent(&file))
+            qFatal("the report is no well-formed page");
+        return page;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        Write("task.wlt", Bytes(Task()));
+        Write("goal.wlt", Bytes(Solved(), 1));
+        Write("short.wlt", "kurz");
+        Write("solves.pas", Program("  vor;\r\n  nimm_auf;"));
+        Write("only_walks.pas", Program("  vor;"));
+        Write("runs_into_wall.pas", Program("  vor;\r\n  nimm_auf;\r\n  vor;\r\n  vor;"));
+        Write("faulty.pas", "program aufgabe;\r\nbegin\r\n  vor\r\n  vor;\r\nend.\r\n");
+        Write("<b>&\"x\".pas", Program("  vor;\r\n  nimm_auf;"));
+        Write("weg.afz", "procedure weg;\r\nbegin\r\n  vor;\r\n  nimm_auf;\r\nend;\r\n");
+    }
+
+    // --- render ---
+
+    void renderGivesTheWorldViewsPixels_data() {
+        QTest::addColumn<int>("orientation");
+        for (int orientation = East; orientation <= South; ++orientation)
+            QTest::addRow("facing %d", orientation) << orientation;
+    }
+
+    void renderGivesTheWorldViewsPixels() {
+        QFETCH(int, orientation);
+        Write("gallery.wlt", Bytes(Gallery(orientation)));
+        FormFixture f;
+        f.Dialogs->ChooseNext(Path("gallery.wlt"));
+        f.Form->Session().World.AFladenMenuItemClick();
+        TWorldGrid& view = *f.Form->FeldEditorDrawGrid;
+        const QImage shown =
+            view.grab().toImage().copy(view.contentsRect()).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(Rendered("gallery.wlt", 1), shown);
+    }
+
+    // A thumbnail is the rendered world fitted into the asked square, its longer side filling it.
+    void aThumbnailFitsTheAskedSquare_data() {
+        QTest::addColumn<int>("size");
+        for (const int size : {16, 128, 1024})
+            QTest::addRow("%d", size) << size;
+    }
+
+    void aThumbnailFitsTheAskedSquare() {
+        QFETCH(int, size);
+        const QImage world = Rendered("task.wlt", 1);
+        QCOMPARE(Run({"thumbnail", "--size", QString::number(size), "task.wlt", "klein.png"}).ExitCode, 0);
+        const QImage thumbnail(Path("klein.png"));
+        QCOMPARE(thumbnail.size(), world.size().scaled(size, size, Qt::KeepAspectRatio));
+    }
+
+    // The SVG places a picture wherever the view draws one, each defined in the document.
+    void anSvgPlacesEveryPictureTheViewDraws() {
+        Write("gallery.wlt", Bytes(Gallery(South)));
+        QCOMPARE(Run({"render", "gallery.wlt", "gallery.svg"}).ExitCode, 0);
+        QFile file(Path("gallery.svg"));
+        QDomDocument svg;
+        QVERIFY(file.open(QIODevice::ReadOnly) && svg.setContent(&file, true));
+        QStringList defined, placed;
+        for (const QDomElement& group : All(svg.documentElement(), "g"))
+            defined << group.attribute("id");
+        for (const QDomElement& use : All(svg.documentElement(), "use")) {
+            QVERIFY(defined.contains(use.attributeNS("http://www.w3.org/1999/xlink", "href").mid(1)));
+            const QPoint cell =
+                TWorldGrid::CellAt(QPoint(use.attribute("x").toInt(), use.attribute("y").toInt()));
+            placed << QStringLiteral("%1 %2").arg(cell.x()).arg(cell.y());
+        }
+        RecordingCanvas canvas;
+        PaintWorld(Gallery(South), canvas);
+        QStringList drawn;
+        for (const QString& call : canvas.Take())
+            if (!call.startsWith("fill")) drawn << call.section(' ', 1, 2);
+        placed.sort();
+        drawn.sort();
+        QCOMPARE(placed, drawn);
+    }
+
+    // PNG files of our own writing keep every pixel: with a palette, and in full colour where a
+    // picture has more colours than a palette holds.
+    void pngFilesKeepEveryPixel() {
+        QImage manyColours(300, 3, QImage::Format_RGB32);
+        for (int x = 0; x < manyColours.width(); ++x)
+            for (int y = 0; y < manyColours.height(); ++y)
+                manyColours.setPixel(x, y, qRgb(x % 256, x / 256 * 100 + y, 7));
+        TWorldPictures pictures;
+        for (QImage picture : {pictures.Raster(Gallery(West), 3), manyColours}) {
+            picture.setDevicePixelRatio(1); // a file knows no pixel ratio
+            TPngEncoder png;
+            QCOMPARE(QImage::fromData(png.Encode(picture, 3780), "PNG").convertToFormat(QImage::Format_RGB32),
+                     picture);
+        }
+    }
+
+    // --- The report ---
+
+    void aClassReport() {
+        const QStringList programs = {"solves.pas", "only_walks.pas", "runs_into_wall.pas",
+                                      "faulty.pas", "missing.pas",    "<b>&\"x\".pas"};
+        const QDomDocument page =
+            Report(QStringList{"run", "--world", "task.wlt", "--goal", "goal.wlt"} + programs);
+        const QDomElement html = page.documentElement();
+        QCOMPARE(TextOf(html, "p", "zaehlung"), QStringLiteral("Gelöst: 2 von 6 Programmen."));
+        QCOMPARE(All(All(html, "header").value(0), "figure").size(), 2); // the task and the goal
+
+        struct Expected {
+            QString Outcome;
+            int ExitCode;
+            QStringList Marked; // on the world after the run and on the goal
+        };
+        const Expected expected[] = {
+            {"Programm beendet!", 0, {}},
+            {"Programm beendet!", 4, {"3 2"}},
+            {"Nibbo ist gegen eine Mauer gelaufen!", 2, {"3 2", "4 2"}},
+            {"Nicht gelaufen: Meldungen der Syntax-Überprüfung.", 1, {}},
+            {"Die Datei kann nicht geöffnet werden. Sie existiert nicht.", 66, {}},
+            {"Programm beendet!", 0, {}},
+        };
+        const QList<QDomElement> sections = All(html, "section");
+        QCOMPARE(sections.size(), programs.size());
+        for (int i = 0; i < sections.size(); ++i) {
+            const QDomElement& section = sections[i];
+            QCOMPARE(TextOf(section, "h2"), QStringLiteral("%1. %2").arg(i + 1).arg(programs[i]));
+            QCOMPARE(TextOf(section, "p", "ergebnis"), expected[i].Outcome);
+            QVERIFY(TextOf(section, "p", "zahlen")
+                        .startsWith(QStringLiteral("Rückgabewert: %1 ").arg(expected[i].ExitCode)));
+            const QList<QDomElement> pictures = All(section, "figure");
+            // Only a program that ran has a world to show.
+            QCOMPARE(pictures.size(), expected[i].ExitCode == 1 || expected[i].ExitCode == 66 ? 0 : 2);
+            for (const QDomElement& picture : pictures)
+                QCOMPARE(MarkedCells(picture), expected[i].Marked);
+        }
+        QCOMPARE(TextOf(sections[3], "pre", "meldungen"), QStringLiteral("3: \";\" erwartet!\n"));
+        QVERIFY(TextOf(sections[2], "title").contains("Nibbo steht auf Feld (4, 2) statt auf Feld (3, 2)."));
+
+        // The picture after the run is the world the run left, as render draws it.
+        QCOMPARE(Run({"run", "--world", "task.wlt", "--save", "after.wlt", "only_walks.pas"}).ExitCode, 0);
+        const QImage shown = DataImage(All(sections[1], "figure").value(0));
+        QCOMPARE(shown, Rendered("after.wlt", shown.width() / Rendered("after.wlt", 1).width()));
+
+        QStringList ids;
+        for (const QDomElement& section : sections)
+            ids << section.attribute("id");
+        CheckSelfContained(html, ids);
+    }
+
+    void aReplayReport() {
+        const QDomElement html = Report({"replay", "--world", "task.wlt", "weg.afz"}).documentElement();
+        QVERIFY(All(html, "p", "zaehlung").isEmpty()); // no goal, nothing solved
+        const QList<QDomElement> sections = All(html, "section");
+        QCOMPARE(sections.size(), 1);
+        QCOMPARE(TextOf(sections[0], "p", "ergebnis"),
+                 QStringLiteral("Aufzeichnung bis zum \"end;\" abgespielt."));
+        QCOMPARE(TextOf(sections[0], "p", "zahlen"), QStringLiteral("Rückgabewert: 0 · Anweisungen: 2"));
+        QCOMPARE(All(sections[0], "figure").size(), 1);
+    }
+
+    // --- Bad input ---
+
+    void badInputIsRefused_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("message"); // how the error output begins
+        QTest::addColumn<QString>("output");     // the file that must not have been written
+        const QByteArray missing = "nibbo-batch: missing.wlt: Die Datei kann nicht geöffnet werden.";
+        const QByteArray refused = "nibbo-batch: short.wlt: Die Datei ist keine Nibbo-Welt";
+        const QByteArray noFolder = ": Die Datei kann nicht angelegt werden.";
+        QTest::newRow("render: missing world")
+            << QStringList{"render", "missing.wlt", "bild.png"} << 66 << missing << "bild.png";
+        QTest::newRow("render: refused world")
+            << QStringList{"render", "short.wlt", "bild.svg"} << 65 << refused << "bild.svg";
+        QTest::newRow("render: unknown kind") << QStringList{"render", "task.wlt", "bild.gif"} << 64
+                                              << QByteArray("nibbo-batch: bild.gif: ") << "bild.gif";
+        QTest::newRow("render: scale too large")
+            << QStringList{"render", "--scale", "9", "task.wlt", "bild.png"} << 64
+            << QByteArray("nibbo-batch: --scale ") << "bild.png";
+        QTest::newRow("render: no such folder")
+            << QStringList{"render", "task.wlt", "fehlt/bild.png"} << 73
+            << "nibbo-batch: fehlt/bild.png" + noFolder << "fehlt/bild.png";
+        QTest::newRow("thumbnail: refused world")
+            << QStringList{"thumbnail", "--size", "128", "short.wlt", "bild.png"} << 65 << refused
+            << "bild.png";
+        QTest::newRow("thumbnail: size too large")
+            << QStringList{"thumbnail", "--size", "1025", "task.wlt", "bild.png"} << 64
+            << QByteArray("nibbo-batch: --size ") << "bild.png";
+        QTest::newRow("run: refused world")
+            << QStringList{"run", "--world", "short.wlt", "--report", "bericht.html", "solves.pas"} << 65
+            << refused << "bericht.html";
+        QTest::newRow("run: report into no folder")
+            << QStringList{"run", "--world", "task.wlt", "--report", "fehlt/bericht.html", "solves.pas"} << 73
+            << "nibbo-batch: fehlt/bericht.html" + noFolder << "fehlt/bericht.html";
+        QTest::newRow("replay: report into no folder")
+            << QStringList{"replay", "--world", "task.wlt", "--report", "fehlt/bericht.html", "weg.afz"} << 73
+            << "nibbo-batch: fehlt/bericht.html" + noFolder << "fehlt/bericht.html";
+    }
+
+    void badInputIsRefused() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, message);
+        QFETCH(QString, output);
+        QFile::remove(Path(output));
+        const BatchResult result = Run(arguments);
+        QCOMPARE(result.ExitCode, exitCode);
+        QVERIFY2(result.Err.startsWith(message), result.Err.constData());
+        QVERIFY(!QFile::exists(Path(output)));
+    }
+
+    // A report that cannot replace the file there leaves the old one whole.
+    void aReadOnlyReportStaysAsItWas() {
+        Write("alt.html", "alt");
+        QVERIFY(QFile::setPermissions(Path("alt.html"), QFile::ReadOwner));
+        const BatchResult result = Run({"run", "--world", "task.wlt", "--report", "alt.html", "solves.pas"});
+        QCOMPARE(result.ExitCode, 73);
+        QCOMPARE(result.Err,
+                 QByteArray("nibbo-batch: alt.html: Die Datei kann nicht angelegt werden. Sie ist "
+                            "schreibgeschützt.\n"));
+        QFile file(Path("alt.html"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("alt"));
+    }
+};
+
+QTEST_MAIN(TestBatchPictures)
+#include "test_batch_pictures.moc"
