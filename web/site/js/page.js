@@ -270,16 +270,17 @@ export function buildPage(layout, module, root) {
   // Key preview: every key pressed in the window reaches the session first, then the control with
   // the focus; the shortcut of a menu command works wherever the focus is in the window.
   document.addEventListener('keydown', (event) => {
-    if (ended || dialogs.isOpen()) return;
-    if (toolWindows.some((w) => w.contains(event.target)) || menus.element.contains(event.target)) return;
+    if (ended || dialogs.isOpen() || toolWindows.some((w) => w.contains(event.target))) return;
     const which = menus.shortcutOf(event);
     if (which !== null) {
       event.preventDefault();
       event.stopPropagation();
+      menus.close();
       choose(which);
       return;
     }
-    module._nibbo_key(virtualKey(event));
+    // Keys that move through the menus are the menus' own.
+    if (!menus.element.contains(event.target)) module._nibbo_key(virtualKey(event));
   }, true);
 
   // A screen of another pixel ratio: the world view made anew and painted whole.
