@@ -44,12 +44,12 @@ QLabel* MakeLabel(const Label& text, QWidget* parent) {
     return label;
 }
 
-QToolButton* MakeButton(QWidget* parent, const RunButton& spec) {
+QToolButton* MakeButton(QWidget* parent, const RunButton& entry) {
     auto* button = new QToolButton(parent);
-    button->setGeometry(spec.Left, layout::kButtonTop, layout::kButtonWidth, layout::kButtonHeight);
-    button->setIcon(pictures::ButtonIcon(spec.Picture));
+    button->setGeometry(entry.Left, layout::kButtonTop, layout::kButtonWidth, layout::kButtonHeight);
+    button->setIcon(pictures::ButtonIcon(entry.Picture));
     button->setIconSize(QSize(pictures::kButtonSize, pictures::kButtonSize));
-    button->setToolTip(QString::fromUtf8(spec.Hint));
+    button->setToolTip(QString::fromUtf8(entry.Hint));
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -198,8 +198,8 @@ void TNibboForm::BuildControls() {
     SpeedTrackBar->setTickPosition(QSlider::TicksBelow);
     SpeedTrackBar->setTickInterval(1);
 
-    for (const RunButton& spec : RunButtons())
-        ButtonOf(spec.Which) = MakeButton(Panel1, spec);
+    for (const RunButton& entry : RunButtons())
+        ButtonOf(entry.Which) = MakeButton(Panel1, entry);
 
     InfoListBox = new QListWidget(Panel1);
     InfoListBox->setObjectName(QStringLiteral("InfoListBox"));
@@ -305,9 +305,9 @@ void TNibboForm::ConnectHandlers() {
     };
     connect(PrgMemo, &QPlainTextEdit::textChanged, this, [&session] { session.Programs.PrgMemoChange(); });
 
-    for (const RunButton& spec : RunButtons()) {
-        connect(ButtonOf(spec.Which), &QToolButton::clicked, this,
-                [&session, which = spec.Which] { PressButton(session, which); });
+    for (const RunButton& entry : RunButtons()) {
+        connect(ButtonOf(entry.Which), &QToolButton::clicked, this,
+                [&session, which = entry.Which] { PressButton(session, which); });
     }
 
     connect(MoveTimer, &QTimer::timeout, this, [&session] { session.Run.MoveTimerTimer(); });

@@ -23,8 +23,8 @@ EM_ASYNC_JS(int, js_ask_question, (const char* text), {
 });
 // An open dialog puts the chosen file into the module"s file system and gives its path; a save
 // dialog gives the name typed. Either way "path\nfilter", or nothing when it was cancelled.
-EM_ASYNC_JS(char*, js_choose_file, (const char* spec), {
-    const choice = await Module.page.dialogs.chooseFile(JSON.parse(UTF8ToString(spec)));
+EM_ASYNC_JS(char*, js_choose_file, (const char* dialog), {
+    const choice = await Module.page.dialogs.chooseFile(JSON.parse(UTF8ToString(dialog)));
     if (!choice) return 0;
     let path = choice.name;
     if (choice.bytes) {
@@ -114,7 +114,7 @@ std::string Owned(char* text) {
     return copy;
 }
 
-std::string DialogSpecJson(const FileDialogSpec& spec) {
+std::string DialogJson(const FileDialogSpec& dialog) {
     const auto quoted = [](const std::string& text) {
         std::string out = "\"";
         for (const char ch : text) {
@@ -124,13 +124,13 @@ std::string DialogSpecJson(const FileDialogSpec& spec) {
         }
         return out + "\"";
     };
-    std::string json = "{\"save\":" + std::string(spec.Mode == FileDialogSpec::Save ? "true" : "false");
-    json += ",\"title\":" + quoted(spec.Title) + ",\"preset\":" + quoted(spec.PresetName);
-    json += ",\"selected\":" + std::to_string(spec.SelectedFilter) + ",\"filters\":[";
-    for (std::size_t i = 0; i < spec.Filters.size(); ++i) {
+    std::string json = "{\"save\":" + std::string(dialog.Mode == FileDialogSpec::Save ? "true" : "false");
+    json += ",\"title\":" + quoted(dialog.Title) + ",\"preset\":" + quoted(dialog.PresetName);
+    json += ",\"selected\":" + std::to_string(dialog.SelectedFilter) + ",\"filters\":[";
+    for (std::size_t i = 0; i < dialog.Filters.size(); ++i) {
         if (i > 0) json += ',';
-        json += "{\"label\":" + quoted(spec.Filters[i].Label) +
-                ",\"pattern\":" + quoted(spec.Filters[i].Pattern) + "}";
+        json += "{\"label\":" + quoted(dialog.Filters[i].Label) +
+                ",\"pattern\":" + quoted(dialog.Filters[i].Pattern) + "}";
     }
     return json + "]}";
 }
@@ -206,10 +206,10 @@ void WebFrontEnd::ShowError(const std::string& text) {
     js_show_message("error", text.c_str());
 }
 
-std::optional<FileChoice> WebFrontEnd::ChooseFile(const FileDialogSpec& spec) {
+std::optional<FileChoice> WebFrontEnd::ChooseFile(const FileDialogSpec& dialog) {
     if (waiting_) return std::nullopt;
     Waiting waiting(waiting_);
-    const std::string answer = Owned(js_choose_file(DialogSpecJson(spec).c_str()));
+    const std::string answer = Owned(js_choose_file(DialogJson(dialog).c_str()));
     const std::size_t split = answer.rfind('\n');
     if (split == std::string::npos) return std::nullopt;
     return FileChoice{answer.substr(0, split), std::atoi(answer.c_str() + split + 1)};

@@ -124,15 +124,15 @@ export class Dialogs {
 
   // A file to open (its name, its bytes, the filter it matches) or a name to save under (with the
   // filter chosen); null when the pupil cancelled.
-  chooseFile(spec) {
-    return spec.save ? this.saveDialog(spec) : this.pickFile(spec);
+  chooseFile(dialog) {
+    return dialog.save ? this.saveDialog(dialog) : this.pickFile(dialog);
   }
 
-  pickFile(spec) {
+  pickFile(dialog) {
     return new Promise((resolve) => {
       const input = document.createElement('input');
       input.type = 'file';
-      input.accept = spec.filters.map((filter) => filter.pattern.replace(/^\*/, '')).join(',');
+      input.accept = dialog.filters.map((filter) => filter.pattern.replace(/^\*/, '')).join(',');
       input.hidden = true;
       let settled = false;
       const settle = (answer) => {
@@ -150,8 +150,8 @@ export class Dialogs {
         const part = file.size > this.largestFile ? file.slice(0, this.largestFile + 1) : file;
         const bytes = new Uint8Array(await part.arrayBuffer());
         const name = file.name.toLowerCase();
-        let filter = spec.filters.findIndex((f) => name.endsWith(f.pattern.replace(/^\*/, '').toLowerCase()));
-        if (filter < 0) filter = spec.selected;
+        let filter = dialog.filters.findIndex((f) => name.endsWith(f.pattern.replace(/^\*/, '').toLowerCase()));
+        if (filter < 0) filter = dialog.selected;
         settle({ name: file.name, bytes, filter });
       });
       this.host.append(input);
@@ -160,22 +160,22 @@ export class Dialogs {
   }
 
   // The name to save under: the preset file's name, its type from the filter list.
-  saveDialog(spec) {
-    const { box, body, buttons } = makeBox('save', spec.title);
+  saveDialog(dialog) {
+    const { box, body, buttons } = makeBox('save', dialog.title);
     const form = document.createElement('form');
     form.method = 'dialog';
     const nameLabel = document.createElement('label');
     nameLabel.textContent = 'Dateiname:';
     const name = document.createElement('input');
     name.type = 'text';
-    name.value = spec.preset.split('/').pop();
+    name.value = dialog.preset.split('/').pop();
     name.spellcheck = false;
     nameLabel.append(name);
     const typeLabel = document.createElement('label');
     typeLabel.textContent = 'Dateityp:';
     const type = document.createElement('select');
-    spec.filters.forEach((filter, i) => type.append(new Option(`${filter.label} (${filter.pattern})`, String(i))));
-    type.value = String(Math.max(0, Math.min(spec.selected, spec.filters.length - 1)));
+    dialog.filters.forEach((filter, i) => type.append(new Option(`${filter.label} (${filter.pattern})`, String(i))));
+    type.value = String(Math.max(0, Math.min(dialog.selected, dialog.filters.length - 1)));
     typeLabel.append(type);
     form.append(nameLabel, typeLabel);
     body.append(form);

@@ -198,19 +198,19 @@ export function buildPage(layout, module, root) {
   sliderBox.append(slider, ticks);
   panel.append(sliderBox);
 
-  for (const spec of layout.buttons.list) {
+  for (const entry of layout.buttons.list) {
     const button = document.createElement('button');
     button.type = 'button';
     button.className = 'run-button';
-    button.title = spec.hint;
-    at(button, { left: spec.left, top: layout.buttons.top, width: layout.buttons.width, height: layout.buttons.height });
-    const picture = pictureElement(spec.picture, null);
+    button.title = entry.hint;
+    at(button, { left: entry.left, top: layout.buttons.top, width: layout.buttons.width, height: layout.buttons.height });
+    const picture = pictureElement(entry.picture, null);
     picture.setAttribute('aria-hidden', 'true');
     button.append(picture);
     // The buttons take no focus from a click, so that the editor keeps its caret.
     button.addEventListener('mousedown', (event) => event.preventDefault());
-    button.addEventListener('click', () => module._nibbo_button(spec.command));
-    commandElements.set(spec.command, button);
+    button.addEventListener('click', () => module._nibbo_button(entry.command));
+    commandElements.set(entry.command, button);
     panel.append(button);
   }
   const messages = messageList(layout);
