@@ -1,7 +1,6 @@
 #include "web/web_front_end.h"
 
 #include "shell/random.h"
-#include "shell/windows1252.h"
 #include "world/editor.h"
 
 #include <cstdlib>
@@ -21,7 +20,7 @@ EM_JS(void, js_show_message_now, (const char* kind, const char* text), {
 EM_ASYNC_JS(int, js_ask_question, (const char* text), {
     return (await Module.page.dialogs.question(UTF8ToString(text))) ? 1 : 0;
 });
-// An open dialog puts the chosen file into the module"s file system and gives its path; a save
+// An open dialog puts the chosen file into the module's file system and gives its path; a save
 // dialog gives the name typed. Either way "path\nfilter", or nothing when it was cancelled.
 EM_ASYNC_JS(char*, js_choose_file, (const char* dialog), {
     const choice = await Module.page.dialogs.chooseFile(JSON.parse(UTF8ToString(dialog)));
