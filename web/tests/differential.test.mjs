@@ -5,8 +5,9 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { basename, join } from 'node:path';
+import { basename, dirname, join } from 'node:path';
 import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
 import { batch, openNibbo, root } from './support.mjs';
 
 const seeds = join(root, 'fuzz', 'corpus', 'run');
@@ -21,7 +22,7 @@ const cases = [
   { program: join(seeds, 'nested_procedures.pas'), seed: 13, presses: 50, stock: 1 },
   { program: join(seeds, 'turn_around_recursive.pas'), seed: 2, presses: 20, stock: 0 },
   { program: join(seeds, 'empty_bodies.pas'), seed: 4, presses: 10, stock: 0 },
-  { program: join(import.meta.dirname, 'programs', 'gegen_die_mauer.pas'), seed: 2, presses: 10, stock: 0 },
+  { program: join(dirname(fileURLToPath(import.meta.url)), 'programs', 'gegen_die_mauer.pas'), seed: 2, presses: 10, stock: 0 },
   { program: join(root, 'tests', 'language', 'golden', 'closer_without_opener.pas'), seed: 6, presses: 5, stock: 0 },
 ];
 

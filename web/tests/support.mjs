@@ -8,10 +8,11 @@
 import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize, resolve } from 'node:path';
+import { dirname, extname, join, normalize, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
-export const root = resolve(import.meta.dirname, '..', '..');
+export const root = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const site = resolve(process.env.NIBBO_SITE ?? join(root, 'build-web', 'web', 'site'));
 export const batch = resolve(process.env.NIBBO_BATCH ?? join(root, 'build', 'tools', 'nibbo-batch'));
 export const screenshot = resolve(process.env.NIBBO_SCREENSHOT ?? join(root, 'build', 'tools', 'nibbo-screenshot'));
