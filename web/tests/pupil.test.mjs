@@ -42,6 +42,11 @@ test('a program typed and run moves Nibbo, and the run ends with its message', a
 test('the syntax check lists its messages and selects the faulty line', async () => {
   await nibbo.typeProgram('program fehler;\nbegin\n  vor\n  vor;\nend.\n');
   await nibbo.button('Syntax-Überprüfung');
+  // The page shows the list and the selection as the session sets them, one after the other.
+  await nibbo.page.waitForFunction(() => {
+    const area = document.querySelector('.editor-text');
+    return document.querySelector('.message-list [role=option]') && area.selectionEnd > area.selectionStart;
+  }, { timeout: 10000 });
   const messages = await nibbo.messages();
   assert.ok(messages.length > 0, 'the list holds the messages');
   const line = Number(messages[0].split(':')[0]);
