@@ -3,11 +3,12 @@
 # a desktop and a teacher find there: exactly the expected files, a valid desktop entry, the icon in
 # every size, the manual pages, the README with its picture, the copyright and changelog Debian
 # asks for, and binaries that run.
-#   check_install.sh BUILD-DIR STAGING-DIR VERSION
+#   check_install.sh BUILD-DIR STAGING-DIR VERSION SOURCE-DIR
 set -uo pipefail
 build=$1
 staging=$2
 version=$3
+source=$4
 passed=0
 failed=0
 
@@ -39,6 +40,9 @@ expected=(bin/nibbo bin/nibbo-batch share/applications/nibbo.desktop
     share/doc/nibbo/docs/beispiel/garten.wlt share/doc/nibbo/docs/beispiel/garten-ziel.wlt
     share/doc/nibbo/copyright share/doc/nibbo/changelog.gz)
 for pupil in anna ben carla dario emil; do expected+=("share/doc/nibbo/docs/beispiel/klasse7b/$pupil.pas"); done
+# The task collection as it stands in the sources, without the maps its worlds are built from.
+while IFS= read -r file; do expected+=("share/nibbo/aufgaben/$file"); done < <(
+    cd "$source/aufgaben" && find . -type f ! -name welten.txt | sed 's|^\./||')
 # Each file type's icon is named after the type, as the desktop looks it up.
 file_types=(application/x-nibbo-world text/x-nibbo-recording)
 file_icons=()
