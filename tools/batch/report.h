@@ -29,7 +29,7 @@ struct ReportRun {
 // not run at all.
 struct ReportEntry {
     std::string Name;                  // the file as given on the command line
-    int ExitCode = kExitClean;         // the largest of its runs', or why it did not run
+    int ExitCode = kExitClean;         // the largest of its runs', or the check's when it did not run
     std::string NotRun;                // why it did not run at all; empty when it ran
     std::vector<std::string> Messages; // the syntax check's
     std::vector<ReportRun> Runs;
@@ -50,10 +50,10 @@ struct ReportEntry {
     bool Solved() const { return !Runs.empty() && SolvedWorlds() == Runs.size(); }
 };
 
-// A world as the report names and shows it.
+// A world as the report names and shows it: by the file as given, by its name in the task's
+// folder, or as "" for the empty world.
 struct ReportWorld {
-    std::string
-        Name; // the file as given (with a task: its name in the task's folder), or "" for the empty world
+    std::string Name;
     WorldState State;
 };
 
