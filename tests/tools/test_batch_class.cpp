@@ -1,6 +1,7 @@
 // nibbo-batch for a whole class, run as a process: the help pages, many programs against one world
 // (each from the world as loaded, a header line before each program's lines), the comparison with a
-// goal world and the exit codes that combine the programs' outcomes.
+// goal world, a task folder's worlds each with its goal, and the exit codes that combine the
+// programs' outcomes.
 #include "world/world_file.h"
 
 #include <QDir>
@@ -89,6 +90,23 @@ private slots:
         Write("faulty.pas", "program aufgabe;\r\nbegin\r\n  vor\r\n  vor;\r\nend.\r\n");
         Write("endless.pas", Program("  while vorne_frei or not vorne_frei do drehe_links;"));
         Write("short.wlt", "kurz");
+        Write("weg.afz", "procedure weg;\r\nbegin\r\n  vor;\r\n  nimm_auf;\r\nend;\r\n");
+        Write("halb.afz", "procedure weg;\r\nbegin\r\n  vor;\r\n");
+        // A task whose third world wants the food left where it lies, in an order where "-2" comes
+        // before "-10"; and folders that lack a world or a goal.
+        for (const char* folder : {"aufgabe", "leer", "luecke", "kaputt"})
+            QVERIFY(QDir(dir_.path()).mkdir(folder));
+        for (const char* number : {"1", "2", "10"})
+            Write(QStringLiteral("aufgabe/welt-%1.wlt").arg(number), Bytes(Task(), 0));
+        Write("aufgabe/ziel-1.wlt", Bytes(Solved(), 1));
+        Write("aufgabe/ziel-2.wlt", Bytes(Solved(), 1));
+        World walked = Task();
+        walked.StartColumn = 3;
+        Write("aufgabe/ziel-10.wlt", Bytes(walked, 0));
+        Write("luecke/welt-1.wlt", Bytes(Task(), 0));
+        Write("luecke/ziel-2.wlt", Bytes(Solved(), 1));
+        Write("kaputt/welt.wlt", "kurz");
+        Write("kaputt/ziel.wlt", Bytes(Solved(), 1));
     }
 
     // --- Help ---
@@ -274,6 +292,107 @@ private slots:
         QCOMPARE(result.ExitCode, exitCode);
         QVERIFY(result.Out.isEmpty());
         QVERIFY(result.Err.startsWith("nibbo-batch: " + goal.toUtf8() + ": "));
+    }
+
+    // --- A task's worlds ---
+
+    // Each program is checked once and runs on every world, each judged by its own goal.
+    void aTaskRunsEveryProgramOnEveryWorld() {
+        const BatchResult result = Run({"run", "--aufgabe", "aufgabe", "solves.pas", "faulty.pas"});
+        QCOMPARE(result.Out, "==> solves.pas <==\n"
+                             "--- welt-1.wlt ---\n" +
+                                 kFinished +
+                                 "Aufgabe gelöst!\n"
+                                 "--- welt-2.wlt ---\n" +
+                                 kFinished +
+                                 "Aufgabe gelöst!\n"
+                                 "--- welt-10.wlt ---\n" +
+                                 kFinished +
+                                 "Aufgabe nicht gelöst!\n"
+                                 "  Nibbo trägt 1 Futter statt 0.\n"
+                                 "  Feld (3, 2): Weg statt 1 Futter.\n"
+                                 "Gelöst in 2 von 3 Welten.\n"
+                                 "\n==> faulty.pas <==\n"
+                                 "3: \";\" erwartet!\n"
+                                 "Gelöst in 0 von 3 Welten.\n"
+                                 "\nGelöst: 0 von 2 Programmen.\n");
+        QCOMPARE(result.ExitCode, 4);
+    }
+
+    // A recording is judged as a program is: solved only when replayed to its "end;".
+    void aRecordingIsJudged_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("exitCode");
+        const QStringList goal = {"--world", "task.wlt", "--goal", "goal.wlt"};
+        QTest::newRow("solved") << goal + QStringList{"weg.afz"} << QByteArray("Aufgabe gelöst!\n") << 0;
+        QTest::newRow("stopped early") << goal + QStringList{"halb.afz"}
+                                       << QByteArray("Fehler im Aufzeichnungsformat!\n"
+                                                     "Aufgabe nicht gelöst!\n"
+                                                     "  Die Aufzeichnung ist nicht bis \"end;\" gelaufen.\n"
+                                                     "  Nibbo trägt 0 Futter statt 1.\n"
+                                                     "  Feld (3, 2): 1 Futter statt Weg.\n")
+                                       << 1;
+        QTest::newRow("missed") << QStringList{"--world", "task.wlt", "--goal", "task.wlt", "weg.afz"}
+                                << QByteArray("Aufgabe nicht gelöst!\n"
+                                              "  Nibbo steht auf Feld (3, 2) statt auf Feld (2, 2).\n"
+                                              "  Nibbo trägt 1 Futter statt 0.\n"
+                                              "  Feld (3, 2): Weg statt 1 Futter.\n")
+                                << 4;
+        QTest::newRow("a task") << QStringList{"--aufgabe", "aufgabe/", "weg.afz"}
+                                << QByteArray("--- welt-1.wlt ---\nAufgabe gelöst!\n"
+                                              "--- welt-2.wlt ---\nAufgabe gelöst!\n"
+                                              "--- welt-10.wlt ---\nAufgabe nicht gelöst!\n"
+                                              "  Nibbo trägt 1 Futter statt 0.\n"
+                                              "  Feld (3, 2): Weg statt 1 Futter.\n"
+                                              "Gelöst in 2 von 3 Welten.\n")
+                                << 4;
+    }
+
+    void aRecordingIsJudged() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, output);
+        QFETCH(int, exitCode);
+        const BatchResult result = Run(QStringList{"replay"} + arguments);
+        QCOMPARE(result.Out, output);
+        QCOMPARE(result.ExitCode, exitCode);
+    }
+
+    void aTaskThatCannotBeUsedRunsNothing_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("no folder") << QStringList{"--aufgabe", "fehlt"} << 66
+                                   << QByteArray("nibbo-batch: fehlt: Den Ordner gibt es nicht.\n");
+        QTest::newRow("a file") << QStringList{"--aufgabe", "task.wlt"} << 66
+                                << QByteArray("nibbo-batch: task.wlt: Das ist kein Ordner.\n");
+        QTest::newRow("no world")
+            << QStringList{"--aufgabe", "leer"} << 66
+            << QByteArray(
+                   "nibbo-batch: leer: Im Ordner ist keine Welt (welt.wlt oder welt-1.wlt, welt-2.wlt, "
+                   "...).\n");
+        QTest::newRow("a world or a goal missing")
+            << QStringList{"--aufgabe", "luecke"} << 66
+            << QByteArray("nibbo-batch: luecke/welt-1.wlt: Die Zielwelt ziel-1.wlt fehlt.\n"
+                          "nibbo-batch: luecke/ziel-2.wlt: Die Welt welt-2.wlt fehlt.\n");
+        QTest::newRow("a refused world")
+            << QStringList{"--aufgabe", "kaputt"} << 65 << QByteArray("nibbo-batch: kaputt/welt.wlt: ");
+        for (const char* option : {"--world", "--goal", "--save"})
+            QTest::addRow("with %s", option)
+                << QStringList{"--aufgabe", "aufgabe", option, "task.wlt"} << 64
+                << "nibbo-batch: --aufgabe geht nicht zusammen mit " + QByteArray(option) + "\nAufruf: ";
+    }
+
+    void aTaskThatCannotBeUsedRunsNothing() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, err);
+        for (const char* command : {"run", "replay"}) {
+            const BatchResult result = Run(QStringList{command} + arguments + QStringList{"weg.afz"});
+            QCOMPARE(result.ExitCode, exitCode);
+            QVERIFY(result.Out.isEmpty());
+            QVERIFY2(result.Err.startsWith(err), result.Err.constData());
+        }
     }
 };
 

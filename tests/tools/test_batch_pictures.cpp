@@ -9,6 +9,7 @@
 #include "world/world_picture.h"
 #include "world/world_view.h"
 
+#include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QProcess>
@@ -169,6 +170,12 @@ private slots:
         Write("faulty.pas", "program aufgabe;\r\nbegin\r\n  vor\r\n  vor;\r\nend.\r\n");
         Write("<b>&\"x\".pas", Program("  vor;\r\n  nimm_auf;"));
         Write("weg.afz", "procedure weg;\r\nbegin\r\n  vor;\r\n  nimm_auf;\r\nend;\r\n");
+        QVERIFY(QDir(dir_.path()).mkdir("aufgabe"));
+        Write("aufgabe/aufgabe.md", "# Futter <holen>\n\nNibbo holt das Futter.\n");
+        for (const char* number : {"1", "2"}) {
+            Write(QStringLiteral("aufgabe/welt-%1.wlt").arg(number), Bytes(Task()));
+            Write(QStringLiteral("aufgabe/ziel-%1.wlt").arg(number), Bytes(Solved(), 1));
+        }
     }
 
     // --- render ---
@@ -309,6 +316,42 @@ private slots:
                  QStringLiteral("Aufzeichnung bis zum \"end;\" abgespielt."));
         QCOMPARE(TextOf(sections[0], "p", "zahlen"), QStringLiteral("Rückgabewert: 0 · Anweisungen: 2"));
         QCOMPARE(All(sections[0], "figure").size(), 1);
+    }
+
+    // A task's report shows every world beside its goal in the head, and each program's run on
+    // every world under the world's name.
+    void aTaskReport() {
+        const QStringList programs = {"solves.pas", "only_walks.pas", "faulty.pas"};
+        const QDomElement html =
+            Report(QStringList{"run", "--aufgabe", "aufgabe"} + programs).documentElement();
+        QCOMPARE(TextOf(html, "h1"), QStringLiteral("Nibbo-Bericht: Futter <holen>"));
+        QVERIFY(TextOf(html, "p", "angaben").startsWith("Aufgabe: aufgabe · "));
+        QCOMPARE(TextOf(html, "p", "zaehlung"), QStringLiteral("Gelöst: 1 von 3 Programmen."));
+        const QDomElement head = All(html, "header").value(0);
+        QStringList captions;
+        for (const QDomElement& caption : All(head, "figcaption"))
+            captions << caption.text();
+        QCOMPARE(captions, QStringList({"welt-1.wlt (Vorrat: 0)", "ziel-1.wlt (Vorrat: 1)",
+                                        "welt-2.wlt (Vorrat: 0)", "ziel-2.wlt (Vorrat: 1)"}));
+        QStringList results;
+        for (const QDomElement& row : All(All(head, "tbody").value(0), "tr"))
+            results << All(row, "td").value(2).text();
+        QCOMPARE(results, QStringList({"Aufgabe gelöst!", "Gelöst in 0 von 2 Welten.",
+                                       "Nicht gelaufen: Meldungen der Syntax-Überprüfung."}));
+
+        const QList<QDomElement> sections = All(html, "section");
+        QCOMPARE(sections.size(), programs.size());
+        QCOMPARE(TextOf(sections[1], "p", "welten"), QStringLiteral("Gelöst in 0 von 2 Welten."));
+        const QList<QDomElement> runs = All(sections[1], "div", "lauf");
+        QCOMPARE(runs.size(), 2);
+        for (int i = 0; i < runs.size(); ++i) {
+            QCOMPARE(TextOf(runs[i], "h3"), QStringLiteral("welt-%1.wlt").arg(i + 1));
+            QCOMPARE(TextOf(runs[i], "p", "urteil"), QStringLiteral("Aufgabe nicht gelöst!"));
+            for (const QDomElement& picture : All(runs[i], "figure"))
+                QCOMPARE(MarkedCells(picture), QStringList{"3 2"});
+        }
+        QVERIFY(All(sections[2], "div", "lauf").isEmpty());
+        QCOMPARE(TextOf(sections[2], "pre", "meldungen"), QStringLiteral("3: \";\" erwartet!\n"));
     }
 
     // --- Bad input ---

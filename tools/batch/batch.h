@@ -32,7 +32,7 @@ struct Invocation {
 
 struct Command {
     std::string_view Name;
-    std::string_view Synopsis; // the arguments, as in "PROGRAMM"
+    std::string_view Synopsis; // the arguments, as in "PROGRAMM"; a line for each form of the call
     std::string_view Summary;  // what the command does, one line
     std::string_view Help;     // its page for "--help": what it does, its options, its exit codes
     int (*Run)(const Invocation& call);
@@ -41,7 +41,7 @@ struct Command {
 // The command table, in the order the usage text lists it.
 const std::vector<Command>& Commands();
 
-// Prints the command's correct form and returns kExitUsage.
+// Prints the command's correct forms and returns kExitUsage.
 int BadUsage(const Invocation& call);
 
 // An input file that cannot be used: the file's name and the problem on Err, and kExitNoInput.

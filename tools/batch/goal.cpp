@@ -64,9 +64,9 @@ std::vector<GoalDifference> GoalDifferences(const World& world, int stock, const
     return differences;
 }
 
-GoalVerdict JudgeRun(const World& world, int stock, const WorldRecord& goal, bool finished) {
+GoalVerdict JudgeRun(const World& world, int stock, const WorldRecord& goal, std::string_view stoppedEarly) {
     GoalVerdict verdict;
-    if (!finished) verdict.Differences.push_back({"Das Programm ist nicht bis \"end.\" gelaufen.", {}});
+    if (!stoppedEarly.empty()) verdict.Differences.push_back({std::string(stoppedEarly), {}});
     std::vector<GoalDifference> found = GoalDifferences(world, stock, goal);
     verdict.Differences.insert(verdict.Differences.end(), std::make_move_iterator(found.begin()),
                                std::make_move_iterator(found.end()));
@@ -74,8 +74,8 @@ GoalVerdict JudgeRun(const World& world, int stock, const WorldRecord& goal, boo
     return verdict;
 }
 
-const char* VerdictLine(const GoalVerdict& verdict) {
-    return verdict.Solved ? "Aufgabe gelöst!" : "Aufgabe nicht gelöst!";
+const char* VerdictLine(bool solved) {
+    return solved ? "Aufgabe gelöst!" : "Aufgabe nicht gelöst!";
 }
 
 std::vector<std::string> ShownDifferences(const GoalVerdict& verdict) {
@@ -91,6 +91,10 @@ std::vector<std::string> ShownDifferences(const GoalVerdict& verdict) {
 
 std::string SolvedCount(size_t solved, size_t programs) {
     return "Gelöst: " + std::to_string(solved) + " von " + std::to_string(programs) + " Programmen.";
+}
+
+std::string SolvedWorlds(size_t solved, size_t worlds) {
+    return "Gelöst in " + std::to_string(solved) + " von " + std::to_string(worlds) + " Welten.";
 }
 
 } // namespace nibbo::batch

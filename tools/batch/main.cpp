@@ -23,10 +23,11 @@ const std::vector<Command>& Commands() {
          SyntaxCommand},
         {"run",
          "[--world WELT] [--goal ZIEL] [--max-steps N] [--max-seconds N] [--trace] [--save ERGEBNIS] "
-         "[--report BERICHT] PROGRAMM...",
-         "führt Programme wie \"Run\" auf einer Welt (*.wlt) aus; Rückgabe 2, wenn eine Aktion "
-         "scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000), der Zeitgrenze (Vorgabe 10 Sekunden) oder "
-         "ohne Startfeld, 4 wenn die Zielwelt nicht erreicht ist",
+         "[--report BERICHT] PROGRAMM...\n"
+         "--aufgabe ORDNER [--max-steps N] [--max-seconds N] [--trace] [--report BERICHT] PROGRAMM...",
+         "führt Programme wie \"Run\" auf einer Welt (*.wlt) oder auf allen Welten einer Aufgabe aus; "
+         "Rückgabe 2, wenn eine Aktion scheitert, 3 bei der Schrittgrenze (Vorgabe 1000000), der Zeitgrenze "
+         "(Vorgabe 10 Sekunden) oder ohne Startfeld, 4 wenn die Zielwelt nicht erreicht ist",
          "Führt ein Programm (*.pas) wie \"Run\" aus, ohne Pausen, bis es endet, eine Aktion scheitert\n"
          "oder die Schritt- oder Zeitgrenze erreicht ist. Die letzte Zeile ist \"Programm beendet!\", die\n"
          "Meldung der gescheiterten Aktion, \"Schrittgrenze erreicht!\" oder \"Zeitgrenze erreicht!\";\n"
@@ -37,6 +38,13 @@ const std::vector<Command>& Commands() {
          "Kopfzeile \"==> PROGRAMM <==\" (ab dem zweiten mit einer Leerzeile davor). Ein einzelnes\n"
          "Programm bekommt keine Kopfzeile.\n"
          "\n"
+         "Mit --aufgabe läuft jedes Programm auf jeder Welt eines Aufgabenordners, jede frisch geladen\n"
+         "und mit ihrer Zielwelt verglichen: welt.wlt mit ziel.wlt oder welt-1.wlt mit ziel-1.wlt,\n"
+         "welt-2.wlt mit ziel-2.wlt und so fort, in der Reihenfolge der Zahlen (welt-2 vor welt-10).\n"
+         "Die Syntax-Überprüfung läuft einmal je Programm. Vor den Zeilen jeder Welt steht eine Zeile\n"
+         "\"--- welt-1.wlt ---\", nach der letzten Welt \"Gelöst in n von m Welten.\". Gelöst hat ein\n"
+         "Programm die Aufgabe nur, wenn es jede ihrer Welten löst.\n"
+         "\n"
          "Optionen:\n"
          "  --world WELT       die Welt (*.wlt), wie \"Welt laden\" sie lädt; ohne sie die leere Welt,\n"
          "                     die keinen Nibbo hat\n"
@@ -45,29 +53,37 @@ const std::vector<Command>& Commands() {
          "                     gelöst!\" mit den ersten zehn Unterschieden; gelöst nur, wenn das\n"
          "                     Programm bis \"end.\" gelaufen ist. Mehrere Programme enden mit\n"
          "                     \"Gelöst: n von m Programmen.\"\n"
+         "  --aufgabe ORDNER   ein Aufgabenordner: seine Welten mit ihren Zielwelten an Stelle von\n"
+         "                     --world und --goal (nicht zusammen mit --world, --goal oder --save)\n"
          "  --max-steps N      die Schrittgrenze (Vorgabe 1000000)\n"
-         "  --max-seconds N    die Zeitgrenze in Sekunden für jedes Programm (Vorgabe 10; 0: keine).\n"
-         "                     Wo sie greift, hängt das Ergebnis von der Geschwindigkeit des Rechners ab.\n"
+         "  --max-seconds N    die Zeitgrenze in Sekunden für jedes Programm, mit --aufgabe für jede\n"
+         "                     Welt (Vorgabe 10; 0: keine). Wo sie greift, hängt das Ergebnis von der\n"
+         "                     Geschwindigkeit des Rechners ab.\n"
          "  --trace            eine Zeile je Schritt: Nummer, executed, finished, failed oder silent,\n"
          "                     SelStart und SelLength der zuletzt geholten Anweisung\n"
          "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\" (nur mit einem Programm)\n"
          "  --report BERICHT   schreibt einen Bericht als HTML-Seite zum Ansehen und Drucken: die Welt\n"
-         "                     und die Zielwelt als Bilder, \"Gelöst: n von m Programmen.\", dann je\n"
-         "                     Programm eine Seite mit seinem Ergebnis, Rückgabewert, den Schritten,\n"
-         "                     den Meldungen und der Welt nach dem Lauf neben der Zielwelt, jedes\n"
-         "                     abweichende Feld auf beiden Bildern markiert\n"
+         "                     und die Zielwelt als Bilder (mit --aufgabe: jede Welt neben ihrer\n"
+         "                     Zielwelt), \"Gelöst: n von m Programmen.\", dann je Programm eine Seite\n"
+         "                     mit seinem Ergebnis, Rückgabewert, den Schritten, den Meldungen und der\n"
+         "                     Welt nach dem Lauf neben der Zielwelt (mit --aufgabe: für jede Welt),\n"
+         "                     jedes abweichende Feld auf beiden Bildern markiert\n"
          "\n"
-         "Rückgabewert: 0 Programm beendet (mit --goal: und Aufgabe gelöst), 1 Meldungen der\n"
-         "Syntax-Überprüfung, 2 eine Aktion ist gescheitert, 3 Schritt- oder Zeitgrenze oder kein\n"
+         "Rückgabewert: 0 Programm beendet (mit --goal oder --aufgabe: und Aufgabe gelöst), 1 Meldungen\n"
+         "der Syntax-Überprüfung, 2 eine Aktion ist gescheitert, 3 Schritt- oder Zeitgrenze oder kein\n"
          "Startfeld, 4 Programm beendet, aber Zielwelt nicht erreicht; 64 falscher Aufruf, 65\n"
-         "abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei (auch der Bericht) nicht schreibbar,\n"
-         "74 Ausgabe nicht schreibbar. Mit mehreren Programmen gilt der größte Rückgabewert der\n"
-         "einzelnen Programme.\n",
+         "abgelehnte Welt-Datei, 66 Datei nicht lesbar (mit --aufgabe auch: der Ordner hat keine Welt,\n"
+         "einer Welt fehlt ihre Zielwelt oder einer Zielwelt ihre Welt; dann läuft kein Programm), 73\n"
+         "Datei (auch der Bericht) nicht schreibbar, 74 Ausgabe nicht schreibbar. Mit mehreren\n"
+         "Programmen oder Welten gilt der größte Rückgabewert der einzelnen Läufe.\n",
          RunCommand},
-        {"replay", "[--world WELT] [--trace] [--save ERGEBNIS] [--report BERICHT] AUFZEICHNUNG",
-         "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\"; Rückgabewert 2, wenn eine "
-         "Aktion "
-         "scheitert, 3 ohne Nibbo",
+        {"replay",
+         "[--world WELT] [--trace] [--save ERGEBNIS] [--report BERICHT] AUFZEICHNUNG\n"
+         "[--world WELT] --goal ZIEL [--trace] [--save ERGEBNIS] [--report BERICHT] AUFZEICHNUNG\n"
+         "--aufgabe ORDNER [--trace] [--report BERICHT] AUFZEICHNUNG",
+         "spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\", auf einer Welt oder auf allen "
+         "Welten einer Aufgabe; Rückgabewert 2, wenn eine Aktion scheitert, 3 ohne Nibbo, 4 wenn die "
+         "Zielwelt nicht erreicht ist",
          "Spielt eine Aufzeichnung (*.afz) ab wie \"Aufzeichnung abspielen\", eine Anweisung nach der\n"
          "anderen, bis zu ihrem \"end;\", bis eine Aktion scheitert oder bis zu einem Fehler im\n"
          "Aufzeichnungsformat. Die letzte Zeile ist die Meldung, die das Abspielen beendet hat, falls es\n"
@@ -76,16 +92,24 @@ const std::vector<Command>& Commands() {
          "Optionen:\n"
          "  --world WELT       die Welt (*.wlt), wie \"Welt laden\" sie lädt; ohne sie die leere Welt,\n"
          "                     die keinen Nibbo hat\n"
+         "  --goal ZIEL        vergleicht die Welt danach mit der Zielwelt wie \"run --goal\"; gelöst\n"
+         "                     nur, wenn die Aufzeichnung bis zu ihrem \"end;\" abgespielt ist\n"
+         "  --aufgabe ORDNER   spielt die Aufzeichnung auf jeder Welt eines Aufgabenordners ab und\n"
+         "                     vergleicht jede mit ihrer Zielwelt, wie \"run --aufgabe\" (nicht\n"
+         "                     zusammen mit --world, --goal oder --save)\n"
          "  --trace            eine Zeile je Anweisung: ihre Nummer, das Wort und seine Stelle im Text\n"
          "  --save ERGEBNIS    speichert die Welt danach wie \"Welt speichern\"\n"
-         "  --report BERICHT   schreibt einen Bericht als HTML-Seite: die Welt als Bild, dann das\n"
-         "                     Ergebnis, den Rückgabewert, die Zahl der Anweisungen und die Welt\n"
-         "                     nach dem Abspielen\n"
+         "  --report BERICHT   schreibt einen Bericht als HTML-Seite: die Welt als Bild (mit --goal\n"
+         "                     oder --aufgabe: neben der Zielwelt), dann das Ergebnis, den\n"
+         "                     Rückgabewert, die Zahl der Anweisungen und die Welt nach dem Abspielen\n"
+         "                     (mit --aufgabe: für jede Welt)\n"
          "\n"
-         "Rückgabewert: 0 bis zum \"end;\" abgespielt, 1 keine Aufzeichnung oder ein Fehler im\n"
-         "Aufzeichnungsformat, 2 eine Aktion ist gescheitert, 3 die Welt hat keinen Nibbo; 64 falscher\n"
-         "Aufruf, 65 abgelehnte Welt-Datei, 66 Datei nicht lesbar, 73 Datei (auch der Bericht) nicht\n"
-         "schreibbar, 74 Ausgabe nicht schreibbar.\n",
+         "Rückgabewert: 0 bis zum \"end;\" abgespielt (mit --goal oder --aufgabe: und Aufgabe gelöst),\n"
+         "1 keine Aufzeichnung oder ein Fehler im Aufzeichnungsformat, 2 eine Aktion ist gescheitert, 3\n"
+         "die Welt hat keinen Nibbo, 4 abgespielt, aber Zielwelt nicht erreicht; 64 falscher Aufruf, 65\n"
+         "abgelehnte Welt-Datei, 66 Datei nicht lesbar (mit --aufgabe auch: eine fehlende Welt oder\n"
+         "Zielwelt, wie bei \"run\"), 73 Datei (auch der Bericht) nicht schreibbar, 74 Ausgabe nicht\n"
+         "schreibbar. Mit --aufgabe gilt der größte Rückgabewert der einzelnen Welten.\n",
          ReplayCommand},
         {"render", "[--scale N] WELT BILD",
          "zeichnet eine Welt (*.wlt) als Bild (*.png oder *.svg), genau wie die Weltansicht sie zeigt",
@@ -119,10 +143,25 @@ const std::vector<Command>& Commands() {
 
 namespace {
 
+constexpr std::string_view kUsage = "Aufruf: nibbo-batch ";
+constexpr std::string_view kUsageToo = "  oder: nibbo-batch ";
+
+// Every form of the command's call, one a line: the first after first, the others after next.
+void PrintForms(std::ostream& out, const Command& command, std::string_view first, std::string_view next) {
+    std::string_view forms = command.Synopsis;
+    for (std::string_view lead = first; !forms.empty(); lead = next) {
+        const size_t end = std::min(forms.find('\n'), forms.size());
+        out << lead << command.Name << ' ' << forms.substr(0, end) << '\n';
+        forms.remove_prefix(std::min(end + 1, forms.size()));
+    }
+}
+
 void PrintUsage(std::ostream& out) {
     out << "Aufruf: nibbo-batch BEFEHL [ARGUMENTE]\n\nBefehle:\n";
-    for (const Command& command : Commands())
-        out << "  " << command.Name << ' ' << command.Synopsis << "\n      " << command.Summary << '\n';
+    for (const Command& command : Commands()) {
+        PrintForms(out, command, "  ", "  ");
+        out << "      " << command.Summary << '\n';
+    }
     out << "\nRückgabewert: " << kExitClean << " ohne Meldung, " << kExitFindings << " mit Meldungen, "
         << kExitUsage << " bei falschem Aufruf, " << kExitNoInput << " wenn eine Datei nicht lesbar ist,\n"
         << "65 wenn eine Welt-Datei abgelehnt wird, 73 wenn eine Datei nicht geschrieben werden kann,\n"
@@ -132,7 +171,8 @@ void PrintUsage(std::ostream& out) {
 }
 
 void PrintHelp(std::ostream& out, const Command& command) {
-    out << "Aufruf: nibbo-batch " << command.Name << ' ' << command.Synopsis << "\n\n" << command.Help;
+    PrintForms(out, command, kUsage, kUsageToo);
+    out << '\n' << command.Help;
 }
 
 bool IsHelp(std::string_view word) {
@@ -157,7 +197,7 @@ bool AsksForHelp(const std::vector<std::string>& arguments) {
 } // namespace
 
 int BadUsage(const Invocation& call) {
-    call.Err << "Aufruf: nibbo-batch " << call.Which.Name << ' ' << call.Which.Synopsis << '\n';
+    PrintForms(call.Err, call.Which, kUsage, kUsageToo);
     return kExitUsage;
 }
 

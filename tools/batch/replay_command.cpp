@@ -1,10 +1,12 @@
-// nibbo-batch replay [--world WELT] [--trace] [--save ERGEBNIS] [--report BERICHT] AUFZEICHNUNG:
-// "Aufzeichnung abspielen" without a window. The recording is read as the program editor loads it
-// and replayed on the world as "Welt laden" restores it, one instruction per tick until the replay
-// ends; the message that ends it is the last line printed.
+// nibbo-batch replay [--world WELT] [--goal ZIEL] [--trace] [--save ERGEBNIS] [--report BERICHT]
+// AUFZEICHNUNG, or replay --aufgabe ORDNER ... AUFZEICHNUNG: "Aufzeichnung abspielen" without a
+// window. The recording is read as the program editor loads it and replayed on the world as "Welt
+// laden" restores it (on every world of a task), one instruction per tick until the replay ends;
+// the message that ends it is the last line printed, then the verdict against the goal world.
 #include "batch.h"
 #include "options.h"
 #include "report.h"
+#include "worlds.h"
 
 #include "language/program_text.h"
 #include "recording/hand_control.h"
@@ -25,19 +27,18 @@ constexpr int kExitNoFigure = 3;     // the world has no start
 constexpr const char* kReplayedToTheEnd = "Aufzeichnung bis zum \"end;\" abgespielt.";
 
 // The replay of a recording on a world with a start, printing its trace and the message that ends
-// it; the entry gets its exit code, its outcome, the instructions carried out and the world it left.
-void Replay(const Invocation& call, const Options& options, const std::string& bytes, WorldState& state,
-            ReportEntry& entry) {
+// it; the run gets its exit code, its outcome, the instructions carried out and the world it left.
+void Replay(const Invocation& call, bool trace, const std::string& bytes, WorldState& state, ReportRun& run) {
     const auto end = [&](int exitCode, const std::string& message) {
         if (!message.empty()) call.Out << message << '\n';
-        entry.ExitCode = exitCode;
-        entry.Outcome = message.empty() ? kReplayedToTheEnd : message;
-        entry.After = state;
+        run.ExitCode = exitCode;
+        run.Outcome = message.empty() ? kReplayedToTheEnd : message;
+        run.After = state;
     };
     PackedLines lines = PackProgramText(bytes);
     if (lines.empty()) {
         end(kExitClean, "");
-        entry.Outcome = "Die Aufzeichnung ist leer.";
+        run.Outcome = "Die Aufzeichnung ist leer.";
         return;
     }
 
@@ -50,12 +51,13 @@ void Replay(const Invocation& call, const Options& options, const std::string& b
     ReplayTick tick;
     for (long n = 1; tick.End == ReplayEnd::None; ++n) {
         tick = ReplayStep(replay, stage);
-        if (tick.End == ReplayEnd::None) ++entry.Steps;
-        if (options.Has("--trace") && tick.PlacesCaret)
+        if (tick.End == ReplayEnd::None) ++run.Steps;
+        if (trace && tick.PlacesCaret)
             call.Out << n << ' ' << Utf8FromWindows1252(tick.Word) << ' ' << tick.Caret << '\n';
     }
     switch (tick.End) {
     case ReplayEnd::Normal:
+        run.ReachedEnd = true;
         return end(kExitClean, tick.Message);
     case ReplayEnd::ActionFailed:
         return end(kExitActionFailed, tick.Message);
@@ -69,34 +71,38 @@ void Replay(const Invocation& call, const Options& options, const std::string& b
 } // namespace
 
 int ReplayCommand(const Invocation& call) {
-    const std::optional<Options> options = ParseOptions(call, {"--world", "--save", "--report"}, {"--trace"});
-    if (!options || options->Words.size() != 1) return BadUsage(call);
+    const std::optional<Options> options =
+        ParseOptions(call, {"--world", "--goal", "--aufgabe", "--save", "--report"}, {"--trace"});
+    if (!options || options->Words.size() != 1 || !WorldOptionsFit(call, *options)) return BadUsage(call);
     const std::string& path = options->Words[0];
     const std::optional<std::string> bytes = ReadTextInput(call, path);
     if (!bytes) return kExitNoInput;
 
     Report report;
     report.Recordings = true;
-    const std::string* worldPath = options->Value("--world");
-    report.Task.Name = worldPath ? *worldPath : "";
-    if (const int loaded = LoadWorld(call, worldPath, report.Task.State); loaded != kExitClean) return loaded;
-    WorldState state = report.Task.State;
+    if (const int loaded = LoadWorlds(call, *options, report); loaded != kExitClean) return loaded;
     ReportEntry& entry = report.Entries.emplace_back();
     entry.Name = path;
-    if (!state.Current.StartPlaced) {
-        call.Out << kNoFigureMessage << '\n';
-        entry.ExitCode = kExitNoFigure;
-        entry.Outcome = kNoFigureMessage;
-    } else {
-        Replay(call, *options, *bytes, state, entry);
-    }
+    RunOnEveryWorld(
+        call, report, kRecordingStoppedEarly,
+        [&](WorldState& state, ReportRun& run) {
+            if (!state.Current.StartPlaced) {
+                call.Out << kNoFigureMessage << '\n';
+                run.ExitCode = kExitNoFigure;
+                run.Outcome = kNoFigureMessage;
+                return;
+            }
+            Replay(call, options->Has("--trace"), *bytes, state, run);
+        },
+        entry);
 
     // The world as the replay left it, also when it replayed nothing, so that a script always finds
     // its result; a world without a start cannot be saved. A failed write outweighs the outcome, and
     // so does a report that cannot be written.
     call.Out.flush();
-    if (const std::string* result = options->Value("--save"); result && state.Current.StartPlaced)
-        if (const int saved = SaveWorld(call, *result, state); saved != kExitClean) entry.ExitCode = saved;
+    if (const std::string* result = options->Value("--save"); result && entry.Runs.front().After)
+        if (const int saved = SaveWorld(call, *result, *entry.Runs.front().After); saved != kExitClean)
+            entry.ExitCode = saved;
     if (const std::string* reportPath = options->Value("--report"))
         if (const int written = WriteReport(call, *reportPath, report); written != kExitClean) return written;
     return entry.ExitCode;

@@ -38,6 +38,12 @@ table.uebersicht { border-collapse: collapse; width: 100%; font-size: 9.5pt; mar
 table.uebersicht th, table.uebersicht td { border-bottom: 1px solid #ccc; text-align: left; padding: 0.8mm 2mm; }
 table.uebersicht .zahl { text-align: right; }
 a { color: inherit; }
+h3 { font-size: 12pt; margin: 0 0 1mm; }
+.paare { display: flex; flex-wrap: wrap; gap: 3mm 6mm; margin: 3mm 0; }
+.paar { flex: 0 1 calc(50% - 3mm); display: flex; gap: 2mm; }
+.paar figure { flex: 1 1 50%; }
+.welten { font-size: 12pt; margin: 2mm 0; }
+.lauf { break-inside: avoid; margin-top: 6mm; }
 section { break-before: page; margin-top: 10mm; padding-top: 4mm; border-top: 2px solid #999; }
 @media print { section { margin-top: 0; padding-top: 0; border-top: none; } }
 )";
@@ -133,15 +139,18 @@ std::string WorldName(const ReportWorld& world) {
     return world.Name.empty() ? "die leere Welt" : world.Name;
 }
 
-// Writes the page; the pictures are made once each, the goal's for all sections.
+// Writes the page; the pictures are made once each, each goal's for all sections. A report on a
+// single world shows it in the head and each program's run in its section; a report on a task
+// shows all its worlds in the head and each program's runs one below the other, each under the
+// name of its world.
 class ReportWriter {
 public:
-    explicit ReportWriter(const Report& report) : report_(report) {}
+    explicit ReportWriter(const Report& report) : report_(report), goalPngs_(report.Worlds.size()) {}
 
     std::string Page() {
         std::string html =
             "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
-            Html("Nibbo-Bericht: " + WorldName(report_.Task)) + "</title>\n<style>" + kStyle +
+            Html("Nibbo-Bericht: " + Subject()) + "</title>\n<style>" + kStyle +
             ".unterschied { fill: #ff2020; fill-opacity: 0.2; stroke: #ff2020; stroke-width: " +
             Number(kMarkWidth) + "; }\n</style>\n</head>\n<body>\n";
         html += Head();
@@ -151,45 +160,62 @@ public:
     }
 
 private:
+    bool IsTask() const { return !report_.Task.empty(); }
+
+    // What the report is about: the task's title (or its folder), or the single world.
+    std::string Subject() const {
+        if (!IsTask()) return WorldName(report_.Worlds.front().Start);
+        return report_.Title.empty() ? report_.Task : report_.Title;
+    }
+
     std::string Png(const WorldState& state) {
         return maker_.Png(state.Current, kPictureScale).toBase64().toStdString();
     }
 
-    const std::string& GoalPng() {
-        if (goalPng_.empty()) goalPng_ = Png(report_.Goal->State);
-        return goalPng_;
+    const std::string& GoalPng(size_t world) {
+        std::string& png = goalPngs_[world];
+        if (png.empty()) png = Png(report_.Worlds[world].Goal->State);
+        return png;
     }
 
     std::string What() const { return report_.Recordings ? "Aufzeichnung" : "Programm"; }
 
-    // Solved, or without a goal run to the end, for the count and the overview.
+    std::string Steps() const { return report_.Recordings ? "Anweisungen" : "Schritte"; }
+
+    static std::string Anchor(size_t index) { return "nr" + std::to_string(index + 1); }
+
+    static std::string SolvedClass(bool solved) {
+        return solved ? " class=\"geloest\"" : " class=\"nicht-geloest\"";
+    }
+
+    // For the overview: solved, how many worlds of a task, or without a goal how it ended.
     std::string Result(const ReportEntry& entry) const {
-        return entry.Verdict ? VerdictLine(*entry.Verdict) : entry.Outcome;
+        if (!entry.NotRun.empty()) return entry.NotRun;
+        if (IsTask())
+            return entry.Solved() ? VerdictLine(true) : SolvedWorlds(entry.SolvedWorlds(), entry.Runs.size());
+        const ReportRun& run = entry.Runs.front();
+        return run.Verdict ? VerdictLine(*run.Verdict) : run.Outcome;
     }
 
     std::string ResultClass(const ReportEntry& entry) const {
-        if (!entry.Verdict) return "";
-        return entry.Verdict->Solved ? " class=\"geloest\"" : " class=\"nicht-geloest\"";
+        if (!entry.NotRun.empty()) return "";
+        if (IsTask()) return SolvedClass(entry.Solved());
+        const std::optional<GoalVerdict>& verdict = entry.Runs.front().Verdict;
+        return verdict ? SolvedClass(verdict->Solved) : "";
     }
 
     std::string Head() {
-        std::string html =
-            "<header>\n<h1>Nibbo-Bericht</h1>\n<p class=\"angaben\">Welt: " + Html(WorldName(report_.Task)) +
-            (report_.Goal ? " · Zielwelt: " + Html(report_.Goal->Name) : "") + " · erstellt " + Now() +
-            "</p>\n";
-        if (report_.Goal) {
+        std::string html = "<header>\n<h1>Nibbo-Bericht" +
+                           (IsTask() && !report_.Title.empty() ? ": " + Html(report_.Title) : "") +
+                           "</h1>\n<p class=\"angaben\">" + Details() + " · erstellt " + Now() + "</p>\n";
+        if (report_.Judged() && !report_.Recordings) {
             size_t solved = 0;
             for (const ReportEntry& entry : report_.Entries)
-                solved += entry.Verdict && entry.Verdict->Solved;
+                solved += entry.Solved();
             html += "<p class=\"zaehlung\">" + Html(SolvedCount(solved, report_.Entries.size())) + "</p>\n";
         }
-        html += "<div class=\"bilder\">\n" +
-                Picture(Png(report_.Task.State), {},
-                        "Welt: " + WorldName(report_.Task) + StockNote(report_.Task.State));
-        if (report_.Goal)
-            html +=
-                Picture(GoalPng(), {}, "Zielwelt: " + report_.Goal->Name + StockNote(report_.Goal->State));
-        html += "</div>\n<table class=\"uebersicht\">\n<thead><tr><th>Nr.</th><th>" + What() +
+        html += IsTask() ? TaskWorlds() : SingleWorld();
+        html += "<table class=\"uebersicht\">\n<thead><tr><th>Nr.</th><th>" + What() +
                 "</th><th>Ergebnis</th><th class=\"zahl\">Rückgabewert</th><th class=\"zahl\">" + Steps() +
                 "</th></tr></thead>\n<tbody>\n";
         for (size_t i = 0; i < report_.Entries.size(); ++i) {
@@ -197,51 +223,99 @@ private:
             html += "<tr><td>" + std::to_string(i + 1) + "</td><td><a href=\"#" + Anchor(i) + "\">" +
                     Html(entry.Name) + "</a></td><td" + ResultClass(entry) + ">" + Html(Result(entry)) +
                     "</td><td class=\"zahl\">" + std::to_string(entry.ExitCode) + "</td><td class=\"zahl\">" +
-                    Count(entry.Steps) + "</td></tr>\n";
+                    Count(entry.Steps()) + "</td></tr>\n";
         }
         return html + "</tbody>\n</table>\n</header>\n";
     }
 
-    std::string Steps() const { return report_.Recordings ? "Anweisungen" : "Schritte"; }
+    std::string Details() const {
+        if (IsTask()) return "Aufgabe: " + Html(report_.Task);
+        const WorldPair& pair = report_.Worlds.front();
+        return "Welt: " + Html(WorldName(pair.Start)) +
+               (pair.Goal ? " · Zielwelt: " + Html(pair.Goal->Name) : "");
+    }
 
-    static std::string Anchor(size_t index) { return "nr" + std::to_string(index + 1); }
+    std::string SingleWorld() {
+        const WorldPair& pair = report_.Worlds.front();
+        std::string html = "<div class=\"bilder\">\n" +
+                           Picture(Png(pair.Start.State), {},
+                                   "Welt: " + WorldName(pair.Start) + StockNote(pair.Start.State));
+        if (pair.Goal)
+            html += Picture(GoalPng(0), {}, "Zielwelt: " + pair.Goal->Name + StockNote(pair.Goal->State));
+        return html + "</div>\n";
+    }
+
+    // Every world of the task beside its goal, two pairs to a row.
+    std::string TaskWorlds() {
+        std::string html = "<div class=\"paare\">\n";
+        for (size_t i = 0; i < report_.Worlds.size(); ++i) {
+            const WorldPair& pair = report_.Worlds[i];
+            html += "<div class=\"paar\">\n" +
+                    Picture(Png(pair.Start.State), {}, pair.Start.Name + StockNote(pair.Start.State)) +
+                    Picture(GoalPng(i), {}, pair.Goal->Name + StockNote(pair.Goal->State)) + "</div>\n";
+        }
+        return html + "</div>\n";
+    }
+
+    std::string Numbers(int exitCode, uint64_t steps) const {
+        return "<p class=\"zahlen\">Rückgabewert: " + std::to_string(exitCode) + " · " + Steps() + ": " +
+               Count(steps) + "</p>\n";
+    }
 
     std::string Section(size_t index, const ReportEntry& entry) {
         std::string html = "<section id=\"" + Anchor(index) + "\">\n<h2>" + std::to_string(index + 1) + ". " +
-                           Html(entry.Name) + "</h2>\n<p class=\"ergebnis\">" + Html(entry.Outcome) +
-                           "</p>\n";
-        if (entry.Verdict)
-            html += "<p class=\"urteil\"><span" + ResultClass(entry) + ">" + VerdictLine(*entry.Verdict) +
-                    "</span></p>\n";
-        html += "<p class=\"zahlen\">Rückgabewert: " + std::to_string(entry.ExitCode) + " · " + Steps() +
-                ": " + Count(entry.Steps) + "</p>\n";
-        if (!entry.Messages.empty()) {
-            html += "<p>Meldungen der Syntax-Überprüfung:</p>\n<pre class=\"meldungen\">";
-            for (const std::string& message : entry.Messages)
-                html += Html(message) + '\n';
-            html += "</pre>\n";
-        }
-        if (!entry.After) return html + "</section>\n";
-
-        const Marks marks = entry.Verdict ? MarksOf(*entry.Verdict) : Marks();
-        html +=
-            "<div class=\"bilder\">\n" +
-            Picture(Png(*entry.After), marks,
-                    (report_.Recordings ? "Nach dem Abspielen" : "Nach dem Lauf") + StockNote(*entry.After));
-        if (report_.Goal) html += Picture(GoalPng(), marks, "Zielwelt" + StockNote(report_.Goal->State));
-        html += "</div>\n";
-        if (entry.Verdict && !entry.Verdict->Solved) {
-            html += "<ul class=\"unterschiede\">\n";
-            for (const std::string& sentence : ShownDifferences(*entry.Verdict))
-                html += "<li>" + Html(sentence) + "</li>\n";
-            html += "</ul>\n";
+                           Html(entry.Name) + "</h2>\n";
+        if (!entry.NotRun.empty()) {
+            html += "<p class=\"ergebnis\">" + Html(entry.NotRun) + "</p>\n" + Numbers(entry.ExitCode, 0);
+            if (!entry.Messages.empty()) {
+                html += "<p>Meldungen der Syntax-Überprüfung:</p>\n<pre class=\"meldungen\">";
+                for (const std::string& message : entry.Messages)
+                    html += Html(message) + '\n';
+                html += "</pre>\n";
+            }
+        } else if (!IsTask()) {
+            html += Run(entry.Runs.front(), 0, entry.ExitCode);
+        } else {
+            html += "<p class=\"welten\"><span" + SolvedClass(entry.Solved()) + ">" +
+                    Html(SolvedWorlds(entry.SolvedWorlds(), entry.Runs.size())) + "</span></p>\n" +
+                    Numbers(entry.ExitCode, entry.Steps());
+            for (size_t i = 0; i < entry.Runs.size(); ++i)
+                html += "<div class=\"lauf\">\n<h3>" + Html(report_.Worlds[i].Start.Name) + "</h3>\n" +
+                        Run(entry.Runs[i], i, entry.Runs[i].ExitCode) + "</div>\n";
         }
         return html + "</section>\n";
     }
 
+    // One run on the world with the given index: how it ended, the verdict, and the world it left
+    // beside the goal.
+    std::string Run(const ReportRun& run, size_t world, int exitCode) {
+        std::string html = "<p class=\"ergebnis\">" + Html(run.Outcome) + "</p>\n";
+        if (run.Verdict)
+            html += "<p class=\"urteil\"><span" + SolvedClass(run.Verdict->Solved) + ">" +
+                    VerdictLine(*run.Verdict) + "</span></p>\n";
+        html += Numbers(exitCode, run.Steps);
+        if (!run.After) return html;
+
+        const WorldPair& pair = report_.Worlds[world];
+        const Marks marks = run.Verdict ? MarksOf(*run.Verdict) : Marks();
+        html +=
+            "<div class=\"bilder\">\n" +
+            Picture(Png(*run.After), marks,
+                    (report_.Recordings ? "Nach dem Abspielen" : "Nach dem Lauf") + StockNote(*run.After));
+        if (pair.Goal) html += Picture(GoalPng(world), marks, "Zielwelt" + StockNote(pair.Goal->State));
+        html += "</div>\n";
+        if (run.Verdict && !run.Verdict->Solved) {
+            html += "<ul class=\"unterschiede\">\n";
+            for (const std::string& sentence : ShownDifferences(*run.Verdict))
+                html += "<li>" + Html(sentence) + "</li>\n";
+            html += "</ul>\n";
+        }
+        return html;
+    }
+
     const Report& report_;
     PictureMaker maker_;
-    std::string goalPng_;
+    std::vector<std::string> goalPngs_; // made when first shown
 };
 
 } // namespace
