@@ -34,7 +34,9 @@ struct SolutionFile {
 constexpr SolutionFile kSolutionFiles[] = {{"loesung.pas", "Programm"}, {"loesung.afz", "Aufzeichnung"}};
 
 // The booklet's own rules, after the style the pages share. Two pictures fit side by side, and a
-// task with three pairs of them still fits on its page with its text.
+// task with three pairs of them still fits on its page with its text. A picture, a short code and
+// a solution move to the next page whole rather than being cut; a solution longer than a page
+// goes on over the next.
 constexpr const char* kStyle = R"(
 header h1 { font-size: 28pt; margin: 30mm 0 3mm; }
 .ausgabe { font-size: 13pt; color: #444; margin-bottom: 10mm; }
@@ -54,6 +56,7 @@ pre { font-size: 10pt; background: #f3f3f3; padding: 2mm 3mm; margin: 1mm 0 3mm;
 .welten { margin-top: 4mm; font-weight: bold; }
 .loesung { margin-top: 5mm; padding-top: 2mm; border-top: 1px solid #999; break-inside: avoid; }
 .loesung h2 { font-size: 12pt; }
+.loesung pre { break-inside: auto; }
 )";
 
 // Compares names as a person sorts them: runs of digits by their number, so that "2-gang" comes
