@@ -255,6 +255,17 @@ std::string_view WithoutTitle(std::string_view markdown) {
     return end == std::string_view::npos ? std::string_view() : markdown.substr(end + 1);
 }
 
+std::string TaskTopic(std::string_view markdown) {
+    static constexpr std::string_view kStart = "*Thema:";
+    for (const std::string_view line : Lines(WithoutTitle(markdown))) {
+        if (Blank(line)) continue;
+        const std::string_view topic = Trimmed(line);
+        if (!topic.starts_with(kStart) || !topic.ends_with('*') || topic.ends_with("**")) return {};
+        return std::string(Trimmed(topic.substr(kStart.size(), topic.size() - kStart.size() - 1)));
+    }
+    return {};
+}
+
 std::string EscapeHtml(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());

@@ -31,6 +31,9 @@ std::string TaskTitle(std::string_view markdown);
 // The text without its first line when that is the title heading.
 std::string_view WithoutTitle(std::string_view markdown);
 
+// The topic line right under the title, "*Thema: Schleifen*", as its text "Schleifen"; else "".
+std::string TaskTopic(std::string_view markdown);
+
 // Text as HTML shows it: &, <, >, " and ' escaped.
 std::string EscapeHtml(std::string_view text);
 

@@ -168,12 +168,11 @@ std::string PictureShapes(int picture) {
     return recorder.Shapes;
 }
 
-const std::string& PictureDefinition(int picture) {
-    static std::array<std::string, kPictureCount> definitions;
-    std::string& definition = definitions[picture];
-    if (definition.empty())
-        definition = "<g id=\"" + PictureId(picture) + "\">" + PictureShapes(picture) + "</g>\n";
-    return definition;
+const std::string& PictureShapesOnce(int picture) {
+    static std::array<std::string, kPictureCount> shapes;
+    std::string& once = shapes[picture];
+    if (once.empty()) once = PictureShapes(picture);
+    return once;
 }
 
 // The silver lines after every cell, as thin filled rectangles, so that they stay one pixel wide
@@ -216,7 +215,8 @@ void TWorldSvg::Add(int column, int row, int picture) {
     if (InGrid(column, row)) layers_[CellIndex(column, row)].push_back(uint8_t(picture));
 }
 
-std::string TWorldSvg::Document() const {
+std::string TWorldSvg::Element(std::string_view idPrefix) const {
+    const std::string prefix(idPrefix);
     std::array<bool, kPictureCount> used{};
     std::string cells;
     for (int c = 1; c <= kColumns; ++c)
@@ -224,17 +224,17 @@ std::string TWorldSvg::Document() const {
             for (const uint8_t picture : layers_[CellIndex(c, r)]) {
                 used[picture] = true;
                 const QRect cell = TWorldSurface::CellRect(c, r);
-                cells += "<use xlink:href=\"#" + PictureId(picture) + "\" x=\"" + std::to_string(cell.x()) +
-                         "\" y=\"" + std::to_string(cell.y()) + "\"/>\n";
+                cells += "<use xlink:href=\"#" + prefix + PictureId(picture) + "\" x=\"" +
+                         std::to_string(cell.x()) + "\" y=\"" + std::to_string(cell.y()) + "\"/>\n";
             }
     const std::string width = std::to_string(kViewWidth), height = std::to_string(kViewHeight);
     std::string svg =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
         "width=\"" +
         width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + ' ' + height + "\">\n<defs>\n";
     for (int picture = 0; picture < kPictureCount; ++picture)
-        if (used[picture]) svg += PictureDefinition(picture);
+        if (used[picture])
+            svg += "<g id=\"" + prefix + PictureId(picture) + "\">" + PictureShapesOnce(picture) + "</g>\n";
     svg += "</defs>\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
            Colour(pictures::kPathColour) + "\"/>\n<path d=\"" + GridLines() + "\" fill=\"" +
            Colour(pictures::kGridLine) + "\" shape-rendering=\"crispEdges\"/>\n";
@@ -242,9 +242,13 @@ std::string TWorldSvg::Document() const {
 }
 
 std::string WorldSvg(const World& world) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + WorldSvgElement(world, {});
+}
+
+std::string WorldSvgElement(const World& world, std::string_view idPrefix) {
     TWorldSvg svg;
     PaintWorld(world, svg);
-    return svg.Document();
+    return svg.Element(idPrefix);
 }
 
 } // namespace nibbo

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nibbo {
@@ -20,8 +21,9 @@ public:
     void DrawFoodPicture(int column, int row, int portions) override;
     void DrawFigurePicture(int column, int row, int image) override;
 
-    // The document: the grid, the definitions of the pictures drawn and the cells in their order.
-    std::string Document() const;
+    // The <svg> element: the grid, the definitions of the pictures drawn and the cells in their
+    // order. The pictures' ids begin with idPrefix, so that several worlds can stand in one page.
+    std::string Element(std::string_view idPrefix = {}) const;
 
 private:
     void Add(int column, int row, int picture);
@@ -30,7 +32,11 @@ private:
     std::array<std::vector<uint8_t>, kCellCount> layers_;
 };
 
-// The world as a fresh surface shows it after a repaint of the whole world.
+// The world as a fresh surface shows it after a repaint of the whole world, as an SVG file.
 std::string WorldSvg(const World& world);
+
+// The same picture as an element for an HTML page; idPrefix keeps the ids of its pictures apart
+// from those of the page's other worlds.
+std::string WorldSvgElement(const World& world, std::string_view idPrefix);
 
 } // namespace nibbo

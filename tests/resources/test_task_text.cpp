@@ -31,6 +31,8 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(html), Read("aufgabe.html"));
         QCOMPARE(TaskTitle(markdown.toStdString()), std::string("Bis zur Mauer"));
         QVERIFY(WithoutTitle(markdown.toStdString()).starts_with("\n*Thema"));
+        QCOMPARE(TaskTopic(markdown.toStdString()), std::string("Schleifen · Hilfeseite „Schleifen“"));
+        QCOMPARE(TaskTopic("# Titel\n\nText\n\n*Thema: später*"), std::string());
     }
 
     void markupInATextStaysText_data() {

@@ -1,6 +1,7 @@
 // nibbo-batch's pictures, run as a process: render draws exactly what the window's world view shows,
-// and a report is one page that holds everything it shows, with a section per program, its outcome
-// and the differing cells marked; bad input is refused with a German message and its exit code.
+// a report is one page that holds everything it shows, with a section per program, its outcome and
+// the differing cells marked, and a task booklet draws each task's pictures from its worlds; bad
+// input is refused with a German message and its exit code.
 #include "support/batch_process.h"
 #include "support/form_fixture.h"
 #include "world/png_file.h"
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 using namespace nibbo;
 using namespace nibbo::testing;
@@ -112,6 +114,33 @@ void CheckSelfContained(const QDomElement& element, const QStringList& ids) {
         CheckSelfContained(child, ids);
 }
 
+// What a world picture draws where: each placed picture's place and shapes, whatever its id, found
+// only among the picture's own definitions.
+QStringList Drawn(const QDomElement& svg) {
+    QMap<QString, QString> shapes;
+    for (const QDomElement& group : All(svg, "g")) {
+        QString text;
+        QTextStream stream(&text);
+        for (QDomNode shape = group.firstChild(); !shape.isNull(); shape = shape.nextSibling())
+            shape.save(stream, 0);
+        shapes[group.attribute("id")] = text;
+    }
+    QStringList drawn;
+    for (const QDomElement& use : All(svg, "use"))
+        drawn << use.attribute("x") + ' ' + use.attribute("y") + ' ' +
+                     shapes.value(use.attribute("xlink:href").mid(1), "?");
+    return drawn;
+}
+
+// Every id in a page, in order.
+QStringList Ids(const QDomElement& element) {
+    QStringList ids;
+    if (element.hasAttribute("id")) ids << element.attribute("id");
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        ids << Ids(child);
+    return ids;
+}
+
 QImage DataImage(const QDomElement& picture) {
     const QString uri = All(picture, "image").value(0).attribute("href");
     return QImage::fromData(QByteArray::fromBase64(uri.section(',', 1).toLatin1()), "PNG")
@@ -148,14 +177,25 @@ class TestBatchPictures : public QObject {
         return QImage(Path(picture)).convertToFormat(QImage::Format_RGB32);
     }
 
+    QDomDocument Parsed(const QString& name) {
+        QFile file(Path(name));
+        QDomDocument page;
+        if (!file.open(QIODevice::ReadOnly) || !page.setContent(&file))
+            qFatal("%s is no well-formed page", qPrintable(name));
+        return page;
+    }
+
     QDomDocument Report(const QStringList& arguments) {
         QFile::remove(Path("bericht.html"));
         Run(arguments + QStringList{"--report", "bericht.html"});
-        QFile file(Path("bericht.html"));
-        QDomDocument page;
-        if (!file.open(QIODevice::ReadOnly) || !page.setContent(&file))
-            qFatal("the report is no well-formed page");
-        return page;
+        return Parsed("bericht.html");
+    }
+
+    QDomDocument Booklet(const QStringList& arguments) {
+        QFile::remove(Path("heft.html"));
+        const BatchResult result = Run(QStringList{"aufgaben"} + arguments + QStringList{"heft.html"});
+        if (result.ExitCode != 0) qFatal("aufgaben: %s", result.Err.constData());
+        return Parsed("heft.html");
     }
 
 private slots:
@@ -176,6 +216,28 @@ private slots:
             Write(QStringLiteral("aufgabe/welt-%1.wlt").arg(number), Bytes(Task()));
             Write(QStringLiteral("aufgabe/ziel-%1.wlt").arg(number), Bytes(Solved(), 1));
         }
+
+        // A collection of two tasks, in natural order, beside a folder that holds none; and two
+        // tasks that must not print.
+        for (const char* folder :
+             {"heft/2-erste", "heft/10-zweite", "heft/notizen", "fehler/kaputt", "fehler/abgelehnt", "leer"})
+            QVERIFY(QDir(dir_.path()).mkpath(folder));
+        Write("heft/2-erste/aufgabe.md",
+              "# Erste Aufgabe\n\n*Thema: Anfang*\n\nNicht <script>alert(1)</script>!\n\n"
+              "![Start](welt.svg) ![Ziel](ziel.svg)\n");
+        Write("heft/2-erste/welt.wlt", Bytes(Task()));
+        Write("heft/2-erste/ziel.wlt", Bytes(Solved(), 1));
+        Write("heft/2-erste/loesung.pas",
+              "program erste;\r\n{ Nibbo l\xE4uft }\r\nbegin\r\n  vor;\r\nend.\r\n");
+        Write("heft/10-zweite/aufgabe.md", "# Zweite Aufgabe\n\n![Welt 2](welt-2.svg)\n");
+        for (const char* world : {"welt-1.wlt", "welt-2.wlt", "ziel-1.wlt", "ziel-2.wlt"})
+            Write(QStringLiteral("heft/10-zweite/") + world, Bytes(Gallery(West)));
+        Write("heft/10-zweite/loesung.afz", "procedure zweite;\r\nbegin\r\nend;\r\n");
+        Write("heft/notizen/welt.wlt", Bytes(Task()));
+        Write("fehler/kaputt/aufgabe.md", "# Kaputt\n\n![Foto](foto.svg)\n");
+        Write("fehler/kaputt/welt.wlt", Bytes(Task()));
+        Write("fehler/abgelehnt/aufgabe.md", "# Abgelehnt\n\n![Welt](welt.svg)\n");
+        Write("fehler/abgelehnt/welt.wlt", "kurz");
     }
 
     // --- render ---
@@ -354,6 +416,74 @@ private slots:
         QCOMPARE(TextOf(sections[2], "pre", "meldungen"), QStringLiteral("3: \";\" erwartet!\n"));
     }
 
+    // --- The booklet ---
+
+    void aBookletForPupils() {
+        const QDomDocument page = Booklet({"heft"});
+        const QDomElement html = page.documentElement();
+        QStringList contents;
+        for (const QDomElement& row : All(html, "tr"))
+            contents << row.text();
+        QCOMPARE(contents, QStringList({"2Erste AufgabeAnfang", "10Zweite Aufgabe"}));
+
+        const QList<QDomElement> sections = All(html, "section");
+        QCOMPARE(sections.size(), 2);
+        QCOMPARE(TextOf(sections[0], "h1"), QStringLiteral("Aufgabe 2: Erste Aufgabe"));
+        QCOMPARE(TextOf(sections[1], "h1"), QStringLiteral("Aufgabe 10: Zweite Aufgabe"));
+        QCOMPARE(TextOf(sections[0], "p", "welten"), QStringLiteral("Welt: welt.wlt"));
+        QCOMPARE(TextOf(sections[1], "p", "welten"), QStringLiteral("Welten: welt-1.wlt, welt-2.wlt"));
+        QVERIFY(html.text().contains("Nicht <script>alert(1)</script>!"));
+        QVERIFY(!html.text().contains("Lösung"));
+
+        // Each picture is its world as render draws it, its text below it.
+        const struct {
+            QString World, Caption;
+        } pictures[] = {{"2-erste/welt", "Start"}, {"2-erste/ziel", "Ziel"}, {"10-zweite/welt-2", "Welt 2"}};
+        QCOMPARE(All(sections[0], "span", "bild").size(), 2);
+        const QList<QDomElement> shown = All(html, "span", "bild");
+        QCOMPARE(shown.size(), qsizetype(std::size(pictures)));
+        for (size_t i = 0; i < std::size(pictures); ++i) {
+            QCOMPARE(TextOf(shown[i], "span", "bildtext"), pictures[i].Caption);
+            const QString svg = "heft/" + pictures[i].World + ".svg";
+            QCOMPARE(Run({"render", "heft/" + pictures[i].World + ".wlt", svg}).ExitCode, 0);
+            QCOMPARE(Drawn(All(shown[i], "svg").value(0)), Drawn(Parsed(svg).documentElement()));
+        }
+        // Each picture refers only to itself: every id stands once in the page.
+        const QStringList ids = Ids(html);
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size());
+        CheckSelfContained(html, ids);
+
+        // One task's folder makes a booklet of that task alone.
+        const QList<QDomElement> alone = All(Booklet({"heft/10-zweite/"}).documentElement(), "section");
+        QCOMPARE(alone.size(), 1);
+        QCOMPARE(TextOf(alone[0], "h1"), QStringLiteral("Aufgabe 10: Zweite Aufgabe"));
+    }
+
+    void aBookletForTheTeacher() {
+        const QList<QDomElement> sections =
+            All(Booklet({"--loesungen", "heft"}).documentElement(), "section");
+        QCOMPARE(sections.size(), 2);
+        QCOMPARE(TextOf(sections[0], "pre"),
+                 QStringLiteral("program erste;\n{ Nibbo läuft }\nbegin\n  vor;\nend."));
+        QCOMPARE(TextOf(sections[0], "p", "ziele"), QStringLiteral("Zielwelt: ziel.wlt"));
+        QCOMPARE(TextOf(sections[1], "p", "datei"), QStringLiteral("Aufzeichnung: loesung.afz"));
+        QCOMPARE(TextOf(sections[1], "p", "ziele"), QStringLiteral("Zielwelten: ziel-1.wlt, ziel-2.wlt"));
+    }
+
+    // Every picture of the collection's tasks is a world of its task.
+    void theCollectionPrints() {
+        const QDir collection(QStringLiteral(NIBBO_TEST_DATA "/../../aufgaben"));
+        qsizetype pictures = 0;
+        for (const QString& task : collection.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile text(collection.filePath(task + "/aufgabe.md"));
+            if (text.open(QIODevice::ReadOnly)) pictures += text.readAll().count("![");
+        }
+        const BatchResult result =
+            Run({"aufgaben", "--loesungen", collection.absolutePath(), "sammlung.html"});
+        QVERIFY2(result.ExitCode == 0, result.Err.constData());
+        QCOMPARE(All(Parsed("sammlung.html").documentElement(), "span", "bild").size(), pictures);
+    }
+
     // --- Bad input ---
 
     void badInputIsRefused_data() {
@@ -391,6 +521,27 @@ private slots:
         QTest::newRow("replay: report into no folder")
             << QStringList{"replay", "--world", "task.wlt", "--report", "fehlt/bericht.html", "weg.afz"} << 73
             << "nibbo-batch: fehlt/bericht.html" + noFolder << "fehlt/bericht.html";
+        QTest::newRow("aufgaben: a refused world")
+            << QStringList{"aufgaben", "fehler", "heft.html"} << 65
+            << QByteArray("nibbo-batch: fehler/abgelehnt/welt.wlt: Die Datei ist keine Nibbo-Welt")
+            << "heft.html";
+        QTest::newRow("aufgaben: a picture of no world")
+            << QStringList{"aufgaben", "fehler/kaputt", "heft.html"} << 65
+            << QByteArray("nibbo-batch: fehler/kaputt/aufgabe.md: Das Bild \"foto.svg\" zeigt keine Welt der "
+                          "Aufgabe.")
+            << "heft.html";
+        QTest::newRow("aufgaben: no task")
+            << QStringList{"aufgaben", "leer", "heft.html"} << 66
+            << QByteArray("nibbo-batch: leer: Hier ist keine Aufgabe") << "heft.html";
+        QTest::newRow("aufgaben: no folder")
+            << QStringList{"aufgaben", "fehlt", "heft.html"} << 66
+            << QByteArray("nibbo-batch: fehlt: Der Ordner kann nicht gelesen werden. Es gibt ihn nicht.\n")
+            << "heft.html";
+        QTest::newRow("aufgaben: into no folder")
+            << QStringList{"aufgaben", "heft", "fehlt/heft.html"} << 73
+            << "nibbo-batch: fehlt/heft.html" + noFolder << "fehlt/heft.html";
+        QTest::newRow("aufgaben: two folders") << QStringList{"aufgaben", "heft", "leer", "heft.html"} << 64
+                                               << QByteArray("Aufruf: nibbo-batch aufgaben ") << "heft.html";
     }
 
     void badInputIsRefused() {

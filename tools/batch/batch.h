@@ -68,5 +68,6 @@ int RunCommand(const Invocation& call);
 int ReplayCommand(const Invocation& call);
 int RenderCommand(const Invocation& call);
 int ThumbnailCommand(const Invocation& call);
+int BookletCommand(const Invocation& call);
 
 } // namespace nibbo::batch

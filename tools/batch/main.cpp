@@ -137,6 +137,29 @@ const std::vector<Command>& Commands() {
          "Rückgabewert: 0 Bild geschrieben; 64 falscher Aufruf, 65 abgelehnte Welt-Datei, 66 Datei\n"
          "nicht lesbar, 73 Bild nicht schreibbar.\n",
          ThumbnailCommand},
+        {"aufgaben", "[--loesungen] ORDNER HEFT",
+         "schreibt Aufgaben (Ordner mit aufgabe.md und ihren Welten) als Heft zum Drucken in eine HTML-Seite",
+         "Schreibt die Aufgaben einer Sammlung als Heft zum Drucken: eine einzige HTML-Seite, die jeder\n"
+         "Browser zeigt und druckt; die Bilder stehen in der Datei selbst. ORDNER ist die Sammlung (jeder\n"
+         "Ordner darin mit einer Datei aufgabe.md ist eine Aufgabe; sie folgen nach ihren Namen, \"2-...\"\n"
+         "vor \"10-...\") oder eine einzelne Aufgabe, ein Ordner mit aufgabe.md.\n"
+         "\n"
+         "Die erste Seite heißt \"Nibbos Aufgaben\" und nennt jede Aufgabe mit Nummer, Titel und Thema\n"
+         "(der Zeile *Thema: ...* unter dem Titel). Dann hat jede Aufgabe eine Seite: \"Aufgabe N: Titel\"\n"
+         "(N ist die Zahl, mit der der Name ihres Ordners beginnt, sonst ihre Stelle im Heft) und ihr\n"
+         "Text. Jedes Bild ![Text](NAME.svg) wird aus der Welt NAME.wlt im Ordner der Aufgabe gezeichnet,\n"
+         "wie \"render\" sie zeichnet, mit dem Text darunter; Bilder in einer Zeile stehen nebeneinander.\n"
+         "Darunter steht, welche Welten die Schülerinnen und Schüler laden, etwa \"Welten: welt-1.wlt,\n"
+         "welt-2.wlt\" (jede Welt außer den Zielwelten ziel*.wlt).\n"
+         "\n"
+         "Optionen:\n"
+         "  --loesungen        das Heft für die Lehrkraft: nach jeder Aufgabe ihre Lösung, loesung.pas\n"
+         "                     und loesung.afz als Text, und die Namen ihrer Zielwelten\n"
+         "\n"
+         "Rückgabewert: 0 Heft geschrieben; 64 falscher Aufruf, 65 ein Bild, das keine Welt der Aufgabe\n"
+         "zeigt, oder eine abgelehnte Welt-Datei, 66 eine Datei oder ein Ordner nicht lesbar oder keine\n"
+         "Aufgabe im Ordner, 73 Heft nicht schreibbar. Dann entsteht kein Heft.\n",
+         BookletCommand},
     };
     return commands;
 }

@@ -1,4 +1,4 @@
-// Pictures of worlds for the commands that write them (render, --report): Qt's GUI layer started
+// Pictures of worlds for the commands that write them (render, --report, aufgaben): Qt's GUI layer started
 // without a display, and the world drawn by the world view's own painting code.
 #pragma once
 
@@ -20,6 +20,10 @@ public:
     QByteArray Png(const World& world, int scale) { return pictures_->Png(world, scale); }
     QByteArray Thumbnail(const World& world, int size) { return pictures_->Thumbnail(world, size); }
     std::string Svg(const World& world) { return WorldSvg(world); }
+    // The same picture inside a page that holds several: each with its own idPrefix.
+    std::string SvgElement(const World& world, std::string_view idPrefix) {
+        return WorldSvgElement(world, idPrefix);
+    }
 
 private:
     int argc_ = 1;

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "html_page.h"
 #include "picture_maker.h"
 #include "world/world_surface.h"
 
@@ -17,13 +18,8 @@ constexpr int kPictureScale = 2;
 // The frame round a differing cell, drawn inside the cell so that marks of neighbours stay apart.
 constexpr double kMarkWidth = 4;
 
+// The report's own rules, after the style the pages share.
 constexpr const char* kStyle = R"(
-@page { size: A4; margin: 14mm; }
-body { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 10.5pt; color: #111; max-width: 182mm;
-       margin: 6mm auto; }
-h1 { font-size: 18pt; margin: 0 0 2mm; }
-h2 { font-size: 14pt; margin: 0 0 2mm; }
-p { margin: 1mm 0; }
 .angaben { color: #444; }
 .zaehlung { font-size: 14pt; font-weight: bold; margin: 3mm 0; }
 .geloest { color: #0a6b1f; font-weight: bold; }
@@ -37,48 +33,13 @@ ul.unterschiede { margin: 1mm 0; padding-left: 6mm; }
 table.uebersicht { border-collapse: collapse; width: 100%; font-size: 9.5pt; margin-top: 4mm; }
 table.uebersicht th, table.uebersicht td { border-bottom: 1px solid #ccc; text-align: left; padding: 0.8mm 2mm; }
 table.uebersicht .zahl { text-align: right; }
-a { color: inherit; }
 h3 { font-size: 12pt; margin: 0 0 1mm; }
 .paare { display: flex; flex-wrap: wrap; gap: 3mm 6mm; margin: 3mm 0; }
 .paar { flex: 0 1 calc(50% - 3mm); display: flex; gap: 2mm; }
 .paar figure { flex: 1 1 50%; }
 .welten { font-size: 12pt; margin: 2mm 0; }
 .lauf { break-inside: avoid; margin-top: 6mm; }
-section { break-before: page; margin-top: 10mm; padding-top: 4mm; border-top: 2px solid #999; }
-@media print { section { margin-top: 0; padding-top: 0; border-top: none; } }
 )";
-
-// Text as HTML shows it, for names and messages that pupils control: the characters that have a
-// meaning in HTML escaped, bytes that are no UTF-8 and control characters shown as the replacement
-// character.
-std::string Html(std::string_view text) {
-    const QString decoded = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    QString escaped;
-    escaped.reserve(decoded.size());
-    for (const QChar ch : decoded) {
-        switch (ch.unicode()) {
-        case '&':
-            escaped += u"&amp;";
-            break;
-        case '<':
-            escaped += u"&lt;";
-            break;
-        case '>':
-            escaped += u"&gt;";
-            break;
-        case '"':
-            escaped += u"&quot;";
-            break;
-        case '\'':
-            escaped += u"&#39;";
-            break;
-        default:
-            const bool control = (ch.unicode() < 0x20 && ch != u'\n' && ch != u'\t') || ch.unicode() == 0x7F;
-            escaped += control ? QChar(QChar::ReplacementCharacter) : ch;
-        }
-    }
-    return escaped.toStdString();
-}
 
 // A count with the German thousands separator: 1.000.000.
 std::string Count(uint64_t value) {
@@ -148,15 +109,15 @@ public:
     explicit ReportWriter(const Report& report) : report_(report), goalPngs_(report.Worlds.size()) {}
 
     std::string Page() {
-        std::string html =
-            "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
-            Html("Nibbo-Bericht: " + Subject()) + "</title>\n<style>" + kStyle +
-            ".unterschied { fill: #ff2020; fill-opacity: 0.2; stroke: #ff2020; stroke-width: " +
-            Number(kMarkWidth) + "; }\n</style>\n</head>\n<body>\n";
+        const std::string style =
+            kStyle + (".unterschied { fill: #ff2020; fill-opacity: 0.2; stroke: #ff2020; "
+                      "stroke-width: " +
+                      Number(kMarkWidth) + "; }\n");
+        std::string html = PageStart("Nibbo-Bericht: " + Subject(), style);
         html += Head();
         for (size_t i = 0; i < report_.Entries.size(); ++i)
             html += Section(i, report_.Entries[i]);
-        return html + "</body>\n</html>\n";
+        return html + std::string(kPageEnd);
     }
 
 private:

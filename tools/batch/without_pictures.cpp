@@ -1,5 +1,6 @@
 // nibbo-batch built without Qt (NIBBO_QT=OFF): drawing a world needs the world view's painting code,
-// which is Qt's, so render, thumbnail and --report are not in this build and say so instead of running.
+// which is Qt's, so render, thumbnail, --report and the task booklet are not in this build and say so
+// instead of running.
 #include "batch.h"
 #include "report.h"
 
@@ -12,7 +13,8 @@ namespace {
 constexpr int kExitUnavailable = 69; // as in sysexits.h: the service is not there
 
 int Unavailable(const Invocation& call) {
-    call.Err << "nibbo-batch: Bilder und Berichte zeichnet nur ein nibbo-batch, das mit Qt gebaut ist.\n";
+    call.Err << "nibbo-batch: Bilder, Berichte und Aufgabenhefte zeichnet nur ein nibbo-batch, das mit Qt "
+                "gebaut ist.\n";
     return kExitUnavailable;
 }
 
@@ -23,6 +25,10 @@ int RenderCommand(const Invocation& call) {
 }
 
 int ThumbnailCommand(const Invocation& call) {
+    return Unavailable(call);
+}
+
+int BookletCommand(const Invocation& call) {
     return Unavailable(call);
 }
 
