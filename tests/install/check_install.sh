@@ -43,6 +43,7 @@ for pupil in anna ben carla dario emil; do expected+=("share/doc/nibbo/docs/beis
 # The task collection as it stands in the sources, without the maps its worlds are built from.
 while IFS= read -r file; do expected+=("share/nibbo/aufgaben/$file"); done < <(
     cd "$source/aufgaben" && find . -type f ! -name welten.txt | sed 's|^\./||')
+expected+=(share/nibbo/aufgaben/aufgabenheft.html share/nibbo/aufgaben/aufgabenheft-loesungen.html)
 # Each file type's icon is named after the type, as the desktop looks it up.
 file_types=(application/x-nibbo-world text/x-nibbo-recording)
 file_icons=()
