@@ -18,6 +18,10 @@ namespace {
 
 using namespace json;
 
+// The page's own windows and dialogs close by a button of this caption, where the desktop's have
+// the window manager's.
+const char* const kCloseCaption = "Schließen";
+
 std::string Place(Box box) {
     return Object({{"left", Number(box.Left)},
                    {"top", Number(box.Top)},
@@ -190,7 +194,8 @@ std::string PageLayoutJson() {
                             {"error", Text(kErrorTitle)},
                             {"question", Text(kQuestionTitle)},
                             {"yes", Text(kYesButton)},
-                            {"no", Text(kNoButton)}})},
+                            {"no", Text(kNoButton)},
+                            {"close", Text(kCloseCaption)}})},
         {"largestFile", Number(double(kMaxTextFileBytes))},
         {"pictures", PicturesJson()},
         {"help", HelpJson()},

@@ -17,7 +17,6 @@ namespace {
 using namespace json;
 
 const char* const kDialogCaption = "Aufgaben";
-const char* const kCloseButton = "Schließen";
 const char* const kTaskHeading = "Aufgabe ";
 const char* const kLoadWorld = "Welt laden";
 const char* const kLoadNumberedWorld = "Welt %d laden";
@@ -114,9 +113,7 @@ std::vector<Task> FindTasks(const std::string& folder) {
 }
 
 std::string TasksJson(const std::vector<Task>& tasks) {
-    return Object({{"caption", Text(kDialogCaption)},
-                   {"close", Text(kCloseButton)},
-                   {"list", ArrayOf(tasks, TaskJson)}});
+    return Object({{"caption", Text(kDialogCaption)}, {"list", ArrayOf(tasks, TaskJson)}});
 }
 
 std::string TaskWorldPath(const std::string& folder, const std::vector<Task>& tasks, int task, int world) {

@@ -264,8 +264,8 @@ export function buildPage(layout, module, root) {
   sliderBox.style.left = `${sliderLeft}px`;
   sliderBox.style.width = `${sliderRight - sliderLeft}px`;
 
-  const help = new HelpWindow(layout.help, overlays);
-  const info = new InfoWindow(layout.info, layout.pictures.figure, overlays, (width, height) => {
+  const help = new HelpWindow(layout.help, layout.dialogs.close, overlays);
+  const info = new InfoWindow(layout.info, layout.dialogs.close, layout.pictures.figure, overlays, (width, height) => {
     module._nibbo_info_tick(0, 0, window.innerWidth, window.innerHeight, width, height);
   });
   const toolWindows = [help.frame, info.frame];

@@ -33,7 +33,7 @@ export class TaskDialog {
     text.tabIndex = 0;
     const worlds = document.createElement('div');
     worlds.className = 'task-worlds';
-    const close = addButton(buttons, this.tasks.close).button;
+    const close = addButton(buttons, this.dialogs.texts.close).button;
     buttons.prepend(worlds);
     body.append(list, text);
 
