@@ -1,7 +1,8 @@
 // The entry points of the page's script into the module: one per kind of event of the page's
 // controls, each handed on to the front end's or the session's handler of that event. The script
-// calls nibbo_layout first, builds the page from it, then nibbo_start.
+// calls nibbo_layout and nibbo_tasks first, builds the page from them, then nibbo_start.
 #include "web/page_layout.h"
+#include "web/task_collection.h"
 #include "web/web_front_end.h"
 #include "world/editor.h"
 
@@ -14,6 +15,11 @@ nibbo::WebFrontEnd& Page() {
     return page;
 }
 
+const std::vector<nibbo::Task>& Tasks() {
+    static const std::vector<nibbo::Task> tasks = nibbo::FindTasks(nibbo::kTaskFolder);
+    return tasks;
+}
+
 } // namespace
 
 extern "C" {
@@ -21,6 +27,12 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char* nibbo_layout() {
     static const std::string layout = nibbo::PageLayoutJson();
     return layout.c_str();
+}
+
+// The task collection: the dialog's texts, and every task with its text and its start worlds.
+EMSCRIPTEN_KEEPALIVE const char* nibbo_tasks() {
+    static const std::string tasks = nibbo::TasksJson(Tasks());
+    return tasks.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE void nibbo_start() {
@@ -50,6 +62,12 @@ EMSCRIPTEN_KEEPALIVE void nibbo_mouse(int button, int shift, int ctrl, int alt, 
     const unsigned modifiers =
         (shift ? nibbo::ShiftKey : 0u) | (ctrl ? nibbo::CtrlKey : 0u) | (alt ? nibbo::AltKey : 0u);
     Page().WorldViewMouseDown(pressed, modifiers, x, y);
+}
+
+// A start world chosen in the task dialog, by the task's and the world's place in nibbo_tasks.
+EMSCRIPTEN_KEEPALIVE void nibbo_task_world(int task, int world) {
+    const std::string path = nibbo::TaskWorldPath(nibbo::kTaskFolder, Tasks(), task, world);
+    if (!path.empty()) Page().Session().World.LoadGivenWorld(path);
 }
 
 EMSCRIPTEN_KEEPALIVE void nibbo_key(int virtualKey) {

@@ -3,82 +3,24 @@
 #include "resources/picture_shapes.h"
 #include "shell/file_io.h"
 #include "shell/window_layout.h"
+#include "web/json.h"
 #include "windows/demo_show.h"
 #include "windows/help_pages.h"
 #include "world/world_paint.h"
 
-#include <cstdio>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
-#include <utility>
 #include <vector>
 
 namespace nibbo {
 
 namespace {
 
-using Field = std::pair<const char*, std::string>;
+using namespace json;
 
-std::string Text(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        switch (ch) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            break;
-        default:
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
-
-std::string Number(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
-    return buffer;
-}
-
-std::string Flag(bool value) {
-    return value ? "true" : "false";
-}
-
-std::string Object(std::initializer_list<Field> fields) {
-    std::string out = "{";
-    for (const Field& field : fields) {
-        if (out.size() > 1) out += ',';
-        out += Text(field.first) + ":" + field.second;
-    }
-    return out + "}";
-}
-
-std::string Array(const std::vector<std::string>& items) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) out += ',';
-        out += items[i];
-    }
-    return out + "]";
-}
-
-template <typename Range, typename Make> std::string ArrayOf(const Range& range, Make make) {
-    std::vector<std::string> items;
-    for (const auto& item : range)
-        items.push_back(make(item));
-    return Array(items);
-}
+// The page's own windows and dialogs close by a button of this caption, where the desktop's have
+// the window manager's.
+const char* const kCloseCaption = "Schließen";
 
 std::string Place(Box box) {
     return Object({{"left", Number(box.Left)},
@@ -252,7 +194,8 @@ std::string PageLayoutJson() {
                             {"error", Text(kErrorTitle)},
                             {"question", Text(kQuestionTitle)},
                             {"yes", Text(kYesButton)},
-                            {"no", Text(kNoButton)}})},
+                            {"no", Text(kNoButton)},
+                            {"close", Text(kCloseCaption)}})},
         {"largestFile", Number(double(kMaxTextFileBytes))},
         {"pictures", PicturesJson()},
         {"help", HelpJson()},

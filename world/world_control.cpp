@@ -120,6 +120,11 @@ void WorldControl::AFladenMenuItemClick() {
     session_.FormPaint();
 }
 
+void WorldControl::LoadGivenWorld(const std::string& path) {
+    if (MayEnd(kUnsavedWorld) && !LoadWorldFile(path)) return;
+    session_.FormPaint();
+}
+
 bool WorldControl::LoadWorldFile(const std::string& path) {
     session_.Run.StopSpeedButtonClick();
     WorldRecord record = state_.Stored;

@@ -43,6 +43,10 @@ public:
     // "Welt laden" from the point where the file is chosen. False when the file could not be read
     // (the command then ends without the closing repaint).
     bool LoadWorldFile(const std::string& path);
+    // "Welt laden" with a world that the user chose elsewhere than in the open dialog, such as a
+    // task's start world on the web page: the same question before an edited world is lost, the
+    // same file name in the status bar, the same repaint. The working folder stays as it is.
+    void LoadGivenWorld(const std::string& path);
 
     // --- For the rest of the session ---
     // Names the file, also in the status bar.

@@ -17,7 +17,13 @@ export const site = resolve(process.env.NIBBO_SITE ?? join(root, 'build-web', 'w
 export const batch = resolve(process.env.NIBBO_BATCH ?? join(root, 'build', 'tools', 'nibbo-batch'));
 export const screenshot = resolve(process.env.NIBBO_SCREENSHOT ?? join(root, 'build', 'tools', 'nibbo-screenshot'));
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+const types = {
+  '.html': 'text/html',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.wasm': 'application/wasm',
+  '.svg': 'image/svg+xml',
+};
 
 // Serves the site's files on a free port of the loopback address.
 export async function serve() {

@@ -15,7 +15,7 @@ function caption(button, text) {
   return text[at + 1].toLowerCase();
 }
 
-function makeBox(kind, title) {
+export function makeBox(kind, title) {
   const box = document.createElement('dialog');
   box.className = `box box-${kind}`;
   const heading = document.createElement('div');
@@ -31,7 +31,7 @@ function makeBox(kind, title) {
   return { box, body, buttons };
 }
 
-function addButton(row, text) {
+export function addButton(row, text) {
   const button = document.createElement('button');
   button.type = 'button';
   const letter = caption(button, text);

@@ -1,12 +1,14 @@
 // The main window in the page, built from the module's tables: the menu bar, the world view, the
 // program editor, the bottom panel (legend, stock field, slider, the five buttons, the message
-// list) and the status bar; then the object through which the module answers the session: it
-// draws, shows texts, enables controls, asks, and runs the timers. Every event of the controls
-// goes to the module's handler of that event.
+// list) and the status bar; above it, outside the window, the page's own control that opens the
+// task collection; then the object through which the module answers the session: it draws, shows
+// texts, enables controls, asks, and runs the timers. Every event of the controls goes to the
+// module's handler of that event.
 import { Dialogs } from './dialogs.js';
 import { Editor } from './editor.js';
 import { MenuBar } from './menus.js';
 import { pictureElement } from './pictures.js';
+import { TaskDialog } from './tasks.js';
 import { Timers } from './timers.js';
 import { HelpWindow, InfoWindow } from './tool_windows.js';
 import { WorldView } from './world_view.js';
@@ -44,6 +46,22 @@ function fitName(panel, prefix, name) {
     panel.textContent = `${prefix}${name.slice(0, head)}…${name.slice(name.length - (keep - head))}`;
     if (panel.scrollWidth <= panel.clientWidth) return;
   }
+}
+
+// The bar above the window with the button that opens the task dialog; none without tasks.
+function taskBar(tasks, width) {
+  const bar = document.createElement('div');
+  bar.className = 'page-bar';
+  bar.style.width = `${width}px`;
+  if (tasks.empty) return bar;
+  const open = document.createElement('button');
+  open.type = 'button';
+  open.className = 'page-button';
+  open.textContent = tasks.caption;
+  open.setAttribute('aria-haspopup', 'dialog');
+  open.addEventListener('click', () => tasks.show());
+  bar.append(open);
+  return bar;
 }
 
 function stockField(layout, module) {
@@ -144,10 +162,15 @@ export function buildPage(layout, module, root) {
   frame.className = 'nibbo-window';
   frame.style.width = `${layout.client.width}px`;
   const overlays = document.createElement('div');
-  root.append(frame, overlays);
+  const column = document.createElement('div');
+  root.append(column, overlays);
 
   const commandElements = new Map(); // the session's command number -> its buttons
   const dialogs = new Dialogs(layout, overlays);
+  const tasks = new TaskDialog(JSON.parse(module.UTF8ToString(module._nibbo_tasks())), dialogs,
+    (task, world) => module._nibbo_task_world(task, world));
+  const bar = taskBar(tasks, layout.client.width);
+  column.append(bar, frame);
   const choose = (which) => module._nibbo_menu(which);
   const menus = new MenuBar(layout.menuBar, choose);
 
@@ -241,8 +264,8 @@ export function buildPage(layout, module, root) {
   sliderBox.style.left = `${sliderLeft}px`;
   sliderBox.style.width = `${sliderRight - sliderLeft}px`;
 
-  const help = new HelpWindow(layout.help, overlays);
-  const info = new InfoWindow(layout.info, layout.pictures.figure, overlays, (width, height) => {
+  const help = new HelpWindow(layout.help, layout.dialogs.close, overlays);
+  const info = new InfoWindow(layout.info, layout.dialogs.close, layout.pictures.figure, overlays, (width, height) => {
     module._nibbo_info_tick(0, 0, window.innerWidth, window.innerHeight, width, height);
   });
   const toolWindows = [help.frame, info.frame];
@@ -263,6 +286,7 @@ export function buildPage(layout, module, root) {
     again.textContent = 'Nibbo neu starten';
     again.addEventListener('click', () => location.reload());
     note.append(text, again);
+    bar.remove();
     frame.replaceWith(note);
     again.focus();
   };

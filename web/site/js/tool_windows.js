@@ -4,7 +4,7 @@
 import { css, renderPicture } from './pictures.js';
 
 // A window frame with a title bar that can be dragged and a close button.
-function toolWindow(className, caption, width, height, onClose) {
+function toolWindow(className, caption, closeCaption, width, height, onClose) {
   const frame = document.createElement('section');
   frame.className = `tool-window ${className}`;
   frame.setAttribute('role', 'dialog');
@@ -18,8 +18,8 @@ function toolWindow(className, caption, width, height, onClose) {
   close.type = 'button';
   close.className = 'tool-close';
   close.textContent = '×';
-  close.setAttribute('aria-label', 'Schließen');
-  close.title = 'Schließen';
+  close.setAttribute('aria-label', closeCaption);
+  close.title = closeCaption;
   close.addEventListener('click', onClose);
   bar.append(title, close);
   const client = document.createElement('div');
@@ -58,9 +58,9 @@ function raise(frame) {
 }
 
 export class HelpWindow {
-  constructor(help, host) {
+  constructor(help, closeCaption, host) {
     this.help = help;
-    const { frame, client, close } = toolWindow('help-window', help.caption, help.width, help.height, () => this.hide());
+    const { frame, client, close } = toolWindow('help-window', help.caption, closeCaption, help.width, help.height, () => this.hide());
     this.frame = frame;
     this.closeButton = close;
     place(frame, help.left, help.top);
@@ -141,10 +141,10 @@ export class HelpWindow {
 }
 
 export class InfoWindow {
-  constructor(info, figurePictures, host, step) {
+  constructor(info, closeCaption, figurePictures, host, step) {
     this.info = info;
     this.step = step;
-    const { frame, client, close } = toolWindow('info-window', info.caption, info.width, info.height, () => this.hide());
+    const { frame, client, close } = toolWindow('info-window', info.caption, closeCaption, info.width, info.height, () => this.hide());
     this.frame = frame;
     this.closeButton = close;
     place(frame, info.left, info.top);
