@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang's libFuzzer and runs them, two at a time on two cores.
 #   fuzz/run.sh TARGET|all SECONDS   fuzz each target for SECONDS, starting from its seed corpus
 #   fuzz/run.sh TARGET|all 0         only run the seed corpus through each target once
-# Targets: syntax_check condition world_file replay run session. Seeds come from fuzz/corpus/<target> and,
+# Targets: syntax_check condition world_file replay run session task_text. Seeds come from fuzz/corpus/<target> and,
 # for the largest, from build-fuzz/seeds/<target>; they and the dictionary of the language's words,
 # build-fuzz/nibbo.dict, are written at each start. New inputs collect in build-fuzz/corpus/<target>,
 # anything a target finds in build-fuzz/findings/<target>, and each run's output in
@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(syntax_check condition world_file replay run session)
+all_targets=(syntax_check condition world_file replay run session task_text)
 usage() {
     echo "usage: $0 TARGET|all SECONDS  (targets: ${all_targets[*]})" >&2
     exit 64
@@ -50,7 +50,7 @@ rm -rf "$build/seeds"
 # $build/seeds; the largest seed sets where mutation starts, and so the pace of a target.
 max_len() {
     case $1 in
-    syntax_check | run) echo 65536 ;;
+    syntax_check | run | task_text) echo 65536 ;;
     condition | replay) echo 262144 ;;
     world_file | session) echo 4096 ;;
     esac
@@ -65,7 +65,7 @@ run_target() { # target
     local options=(-max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$findings/")
     # The words of the language, for the targets that read program text.
-    [ "$t" = world_file ] || [ "$t" = session ] || options+=(-dict="$build/nibbo.dict")
+    [ "$t" = world_file ] || [ "$t" = session ] || [ "$t" = task_text ] || options+=(-dict="$build/nibbo.dict")
     if [ "$seconds" -eq 0 ]; then
         "$binary" "${options[@]}" -runs=0 "${seeds[@]}" >"$log" 2>&1
     else

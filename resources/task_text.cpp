@@ -36,6 +36,11 @@ bool SafeTarget(std::string_view target) {
     return target.starts_with("https://") || target.starts_with("http://") || target.starts_with("mailto:");
 }
 
+// The farthest a mark looks for its partner: a code span, a link, bold or italic text is shorter.
+// Without a bound every mark that has no partner would search the rest of the text, and a text of
+// unpaired marks would take time that grows with the square of its length.
+constexpr size_t kLongestSpan = 1000;
+
 // The inline parts of a line: code spans, pictures, links, bold and italic; the rest as text.
 class InlineWriter {
 public:
@@ -45,7 +50,7 @@ public:
         std::string html;
         size_t i = 0;
         while (i < text.size()) {
-            const std::string_view rest = text.substr(i);
+            const std::string_view rest = text.substr(i, kLongestSpan);
             if (size_t used = Escaped(rest, html)) {
                 i += used;
             } else if ((used = CodeSpan(rest, html))) {
