@@ -14,17 +14,17 @@ inline constexpr const char* kTaskFolder = "/aufgaben";
 
 struct Task {
     std::string Folder;
-    // The number the folder's name starts with, 0 for none.
-    int Number = 0;
+    // The number the folder's name starts with, "" for none.
+    std::string Number;
     // The text's first heading; the folder's name when it has none.
     std::string Title;
     // The text without its title as HTML, its pictures taken from the page's copies.
     std::string Html;
-    // The start worlds: "welt.wlt", or "welt-1.wlt", "welt-2.wlt", … in the order of their numbers.
+    // The start worlds: "welt.wlt", or "welt-1.wlt", "welt-2.wlt", … in the order nibbo-batch runs them.
     std::vector<std::string> Worlds;
 };
 
-// Every folder in `folder` that holds an aufgabe.md, in the order of their numbers and names.
+// The task folders in `folder` as nibbo-batch finds them, in the natural order of their names.
 std::vector<Task> FindTasks(const std::string& folder);
 
 // The tasks and the texts of the page's task dialog, for its script.

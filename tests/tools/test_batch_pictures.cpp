@@ -535,8 +535,7 @@ private slots:
             << QByteArray("nibbo-batch: leer: Hier ist keine Aufgabe") << "heft.html";
         QTest::newRow("aufgaben: no folder")
             << QStringList{"aufgaben", "fehlt", "heft.html"} << 66
-            << QByteArray("nibbo-batch: fehlt: Der Ordner kann nicht gelesen werden. Es gibt ihn nicht.\n")
-            << "heft.html";
+            << QByteArray("nibbo-batch: fehlt: Den Ordner gibt es nicht.\n") << "heft.html";
         QTest::newRow("aufgaben: into no folder")
             << QStringList{"aufgaben", "heft", "fehlt/heft.html"} << 73
             << "nibbo-batch: fehlt/heft.html" + noFolder << "fehlt/heft.html";

@@ -9,22 +9,18 @@
 #include "options.h"
 #include "picture_maker.h"
 
+#include "resources/task_folder.h"
 #include "resources/task_text.h"
 #include "shell/file_io.h"
 #include "shell/windows1252.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <ostream>
 
 namespace nibbo::batch {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-constexpr const char* kTaskFile = "aufgabe.md";
 
 // The files of the teacher's copy, in the order it shows them, with what each holds.
 struct SolutionFile {
@@ -59,113 +55,53 @@ pre { font-size: 10pt; background: #f3f3f3; padding: 2mm 3mm; margin: 1mm 0 3mm;
 .loesung pre { break-inside: auto; }
 )";
 
-// Compares names as a person sorts them: runs of digits by their number, so that "2-gang" comes
-// before "10-mauer"; names equal that way keep their byte order.
-bool NaturalLess(std::string_view a, std::string_view b) {
-    const auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
-    const auto number = [&](std::string_view text, size_t& at) {
-        const size_t start = at;
-        while (at < text.size() && isDigit(text[at]))
-            ++at;
-        std::string_view digits = text.substr(start, at - start);
-        return digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
-    };
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (isDigit(a[i]) && isDigit(b[j])) {
-            const std::string_view x = number(a, i), y = number(b, j);
-            if (x.size() != y.size()) return x.size() < y.size();
-            if (x != y) return x < y;
-        } else {
-            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
-            ++i;
-            ++j;
-        }
-    }
-    if (a.size() - i != b.size() - j) return a.size() - i < b.size() - j;
-    return a < b;
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
-bool Exists(const fs::path& path) {
-    std::error_code error;
-    return fs::exists(path, error);
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// The names in a folder in natural order, or nothing after saying why it cannot be read.
-std::optional<std::vector<std::string>> FolderNames(const Invocation& call, const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
-        names.push_back(entry->path().filename().string());
-    if (error) {
-        const int number = error.value();
-        call.Err << "nibbo-batch: " << folder.string() << ": Der Ordner kann nicht gelesen werden. "
-                 << (number == ENOENT    ? "Es gibt ihn nicht."
-                     : number == ENOTDIR ? "Das ist kein Ordner."
-                                         : ReasonFor(number))
-                 << '\n';
+// The task folders, or nothing after saying why there are none.
+std::optional<std::vector<std::string>> Folders(const Invocation& call, const std::string& collection) {
+    TaskFolderList list = TaskFolders(collection);
+    if (!list.Problem.empty()) {
+        CannotRead(call, collection, list.Problem);
         return std::nullopt;
     }
-    std::sort(names.begin(), names.end(), NaturalLess);
-    return names;
-}
-
-// The task folders: the folder itself when it holds a task text, else each folder in it that does.
-std::optional<std::vector<fs::path>> TaskFolders(const Invocation& call, const fs::path& folder) {
-    if (Exists(folder / kTaskFile)) return std::vector<fs::path>{folder};
-    const std::optional<std::vector<std::string>> names = FolderNames(call, folder);
-    if (!names) return std::nullopt;
-    std::vector<fs::path> folders;
-    for (const std::string& name : *names)
-        if (Exists(folder / name / kTaskFile)) folders.push_back(folder / name);
-    if (folders.empty()) {
-        call.Err << "nibbo-batch: " << folder.string() << ": Hier ist keine Aufgabe: weder " << kTaskFile
-                 << " noch ein Ordner mit " << kTaskFile << ".\n";
+    if (list.Folders.empty()) {
+        call.Err << "nibbo-batch: " << collection << ": Hier ist keine Aufgabe: weder " << kTaskTextFile
+                 << " noch ein Ordner mit " << kTaskTextFile << ".\n";
         return std::nullopt;
     }
-    return folders;
+    return std::move(list.Folders);
 }
 
 struct Task {
-    fs::path Folder;
+    std::string Folder;
     std::string Number; // the number its folder's name starts with, else its place in the booklet
     std::string Markdown;
-    std::vector<std::string> Worlds; // the world files in its folder, in natural order
+    std::vector<std::string> Worlds; // the start worlds, in the order of their pairs
+    std::vector<std::string> Goals;  // the goal worlds, in the same order
 };
 
-bool IsGoal(const std::string& world) {
-    return world.starts_with("ziel");
-}
-
-// The folder's own name, also when it was given as "." or with a slash at its end.
-std::string FolderName(const fs::path& folder) {
-    std::error_code error;
-    fs::path full = fs::weakly_canonical(folder, error);
-    if (error) full = folder;
-    return (full.has_filename() ? full : full.parent_path()).filename().string();
-}
-
-// The number a folder's name starts with, as in "14-bis-zur-mauer"; "" for none.
-std::string LeadingNumber(const fs::path& folder) {
-    const std::string name = FolderName(folder);
-    const size_t digits = name.find_first_not_of("0123456789");
-    const std::string number = name.substr(0, digits);
-    const size_t first = number.find_first_not_of('0');
-    return first == std::string::npos ? (number.empty() ? "" : "0") : number.substr(first);
-}
-
 // Reads a task's text and finds its worlds, or returns nothing after a message.
-std::optional<Task> ReadTask(const Invocation& call, const fs::path& folder, size_t place) {
-    Task task{folder, LeadingNumber(folder), {}, {}};
+std::optional<Task> ReadTask(const Invocation& call, const std::string& folder, size_t place) {
+    Task task{folder, LeadingNumber(FolderName(folder)), {}, {}, {}};
     if (task.Number.empty()) task.Number = std::to_string(place);
-    std::optional<std::string> text = ReadTextInput(call, (folder / kTaskFile).string());
+    std::optional<std::string> text = ReadTextInput(call, InFolder(folder, kTaskTextFile));
     if (!text) return std::nullopt;
     task.Markdown = std::move(*text);
     if (task.Markdown.starts_with("\xEF\xBB\xBF")) task.Markdown.erase(0, 3); // an editor's byte order mark
-    const std::optional<std::vector<std::string>> names = FolderNames(call, folder);
-    if (!names) return std::nullopt;
-    for (const std::string& name : *names)
-        if (name.size() > 4 && name.ends_with(".wlt")) task.Worlds.push_back(name);
+    const TaskWorldList worlds = TaskWorlds(folder);
+    if (!worlds.Problem.empty()) {
+        CannotRead(call, folder, worlds.Problem);
+        return std::nullopt;
+    }
+    task.Worlds = worlds.Starts();
+    task.Goals = worlds.Goals();
     return task;
 }
 
@@ -227,13 +163,10 @@ private:
         html += TaskTextHtml(WithoutTitle(task.Markdown),
                              [&](const TaskPicture& picture) { return Picture(task, picture); });
         if (problem_ != kExitClean) return problem_;
-        std::vector<std::string> worlds, goals;
-        for (const std::string& world : task.Worlds)
-            (IsGoal(world) ? goals : worlds).push_back(world);
-        if (!worlds.empty())
-            html += "<p class=\"welten\">" + Html(NamesLine("Welt", "Welten", worlds)) + "</p>\n";
+        if (!task.Worlds.empty())
+            html += "<p class=\"welten\">" + Html(NamesLine("Welt", "Welten", task.Worlds)) + "</p>\n";
         if (solutions_) {
-            if (const int problem = Solutions(task, goals, html); problem != kExitClean) return problem;
+            if (const int problem = Solutions(task, html); problem != kExitClean) return problem;
         }
         html += "</section>\n";
         return kExitClean;
@@ -245,36 +178,36 @@ private:
         const std::string& target = picture.Target;
         const std::string world =
             target.ends_with(".svg") ? target.substr(0, target.size() - 4) + ".wlt" : "";
-        if (std::find(task.Worlds.begin(), task.Worlds.end(), world) == task.Worlds.end()) {
-            call_.Err << "nibbo-batch: " << (task.Folder / kTaskFile).string() << ": Das Bild \"" << target
+        if (!Contains(task.Worlds, world) && !Contains(task.Goals, world)) {
+            call_.Err << "nibbo-batch: " << InFolder(task.Folder, kTaskTextFile) << ": Das Bild \"" << target
                       << "\" zeigt keine Welt der Aufgabe. Ein Bild im Heft ist eine Welt aus dem Ordner der "
                          "Aufgabe: welt-1.svg zeigt welt-1.wlt.\n";
             problem_ = kExitDataError;
             return "";
         }
         WorldState state;
-        const std::string path = (task.Folder / world).string();
+        const std::string path = InFolder(task.Folder, world);
         if ((problem_ = LoadWorld(call_, &path, state)) != kExitClean) return "";
         const std::string idPrefix = std::to_string(++pictures_).insert(0, 1, 'w') + '-';
         return "<span class=\"bild\">" + maker_.SvgElement(state.Current, idPrefix) +
                "<span class=\"bildtext\">" + Html(picture.Alt) + "</span></span>";
     }
 
-    int Solutions(const Task& task, const std::vector<std::string>& goals, std::string& html) {
+    int Solutions(const Task& task, std::string& html) {
         html += "<div class=\"loesung\">\n<h2>Lösung</h2>\n";
         bool any = false;
         for (const SolutionFile& file : kSolutionFiles) {
-            const fs::path path = task.Folder / file.Name;
+            const std::string path = InFolder(task.Folder, file.Name);
             if (!Exists(path)) continue;
-            const std::optional<std::string> bytes = ReadTextInput(call_, path.string());
+            const std::optional<std::string> bytes = ReadTextInput(call_, path);
             if (!bytes) return kExitNoInput;
             html += "<p class=\"datei\">" + std::string(file.Kind) + ": " + file.Name + "</p>\n<pre>" +
                     Html(ProgramText(*bytes)) + "</pre>\n";
             any = true;
         }
         if (!any) html += "<p class=\"datei\">Im Ordner der Aufgabe liegt keine Lösung.</p>\n";
-        if (!goals.empty())
-            html += "<p class=\"ziele\">" + Html(NamesLine("Zielwelt", "Zielwelten", goals)) + "</p>\n";
+        if (!task.Goals.empty())
+            html += "<p class=\"ziele\">" + Html(NamesLine("Zielwelt", "Zielwelten", task.Goals)) + "</p>\n";
         html += "</div>\n";
         return kExitClean;
     }
@@ -291,10 +224,10 @@ private:
 int BookletCommand(const Invocation& call) {
     const std::optional<Options> options = ParseOptions(call, {}, {"--loesungen"});
     if (!options || options->Words.size() != 2) return BadUsage(call);
-    const std::optional<std::vector<fs::path>> folders = TaskFolders(call, options->Words[0]);
+    const std::optional<std::vector<std::string>> folders = Folders(call, options->Words[0]);
     if (!folders) return kExitNoInput;
     std::vector<Task> tasks;
-    for (const fs::path& folder : *folders) {
+    for (const std::string& folder : *folders) {
         std::optional<Task> task = ReadTask(call, folder, tasks.size() + 1);
         if (!task) return kExitNoInput;
         tasks.push_back(std::move(*task));
