@@ -237,7 +237,14 @@ private:
     InlineWriter inline_;
 };
 
+// A text as written, without the byte order mark some editors put before it.
+std::string_view WithoutByteOrderMark(std::string_view markdown) {
+    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    return markdown.starts_with(kByteOrderMark) ? markdown.substr(kByteOrderMark.size()) : markdown;
+}
+
 std::string_view FirstLine(std::string_view markdown) {
+    markdown = WithoutByteOrderMark(markdown);
     std::string_view line = markdown.substr(0, markdown.find('\n'));
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
@@ -246,7 +253,7 @@ std::string_view FirstLine(std::string_view markdown) {
 } // namespace
 
 std::string TaskTextHtml(std::string_view markdown, const TaskPictureHtml& picture) {
-    return BlockWriter(markdown, picture).Html();
+    return BlockWriter(WithoutByteOrderMark(markdown), picture).Html();
 }
 
 std::string TaskTitle(std::string_view markdown) {
@@ -255,6 +262,7 @@ std::string TaskTitle(std::string_view markdown) {
 }
 
 std::string_view WithoutTitle(std::string_view markdown) {
+    markdown = WithoutByteOrderMark(markdown);
     if (!FirstLine(markdown).starts_with("# ")) return markdown;
     const size_t end = markdown.find('\n');
     return end == std::string_view::npos ? std::string_view() : markdown.substr(end + 1);

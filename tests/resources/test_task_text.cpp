@@ -30,6 +30,7 @@ private slots:
         const std::string html = TaskTextHtml(markdown.toStdString(), Picture);
         QCOMPARE(QByteArray::fromStdString(html), Read("aufgabe.html"));
         QCOMPARE(TaskTitle(markdown.toStdString()), std::string("Bis zur Mauer"));
+        QCOMPARE(TaskTitle("\xEF\xBB\xBF" + markdown.toStdString()), std::string("Bis zur Mauer"));
         QVERIFY(WithoutTitle(markdown.toStdString()).starts_with("\n*Thema"));
         QCOMPARE(TaskTopic(markdown.toStdString()), std::string("Schleifen · Hilfeseite „Schleifen“"));
         QCOMPARE(TaskTopic("# Titel\n\nText\n\n*Thema: später*"), std::string());

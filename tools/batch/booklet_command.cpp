@@ -94,7 +94,6 @@ std::optional<Task> ReadTask(const Invocation& call, const std::string& folder, 
     std::optional<std::string> text = ReadTextInput(call, InFolder(folder, kTaskTextFile));
     if (!text) return std::nullopt;
     task.Markdown = std::move(*text);
-    if (task.Markdown.starts_with("\xEF\xBB\xBF")) task.Markdown.erase(0, 3); // an editor's byte order mark
     const TaskWorldList worlds = TaskWorlds(folder);
     if (!worlds.Problem.empty()) {
         CannotRead(call, folder, worlds.Problem);

@@ -1,6 +1,7 @@
 #include "worlds.h"
 
 #include "resources/task_folder.h"
+#include "resources/task_text.h"
 #include "shell/file_io.h"
 
 #include <algorithm>
@@ -17,11 +18,7 @@ constexpr size_t kTitleBytes = 4096;
 // The title in the first line of the task's text, "# Bis zur Mauer", or "" without one.
 std::string Title(const std::string& path) {
     const FileRead read = ReadFileStart(path, kTitleBytes);
-    if (!read.Ok()) return "";
-    const std::string line = read.Bytes.substr(0, read.Bytes.find('\n'));
-    if (line.size() < 2 || line[0] != '#' || line[1] != ' ') return "";
-    const size_t first = line.find_first_not_of(' ', 1), last = line.find_last_not_of(" \r");
-    return first == std::string::npos || last < first ? "" : line.substr(first, last - first + 1);
+    return read.Ok() ? TaskTitle(read.Bytes) : "";
 }
 
 // The task's pairs in order, or nothing after naming on Err the folder's problem or every world
