@@ -18,41 +18,6 @@ using namespace nibbo::testing;
 
 namespace {
 
-// A walled world with the figure on (2, 2) facing east, no stock, one portion of food on (3, 2)
-// and a wall on (5, 2).
-World Task() {
-    World world;
-    ClearWorld(world);
-    SetCell(world, 3, 2, 1);
-    SetCell(world, 5, 2, kWall);
-    world.StartColumn = 2;
-    world.StartRow = 2;
-    world.Orientation = East;
-    world.StartPlaced = true;
-    return world;
-}
-
-QByteArray Bytes(const World& world, int stock) {
-    PlainStockField field;
-    field.WriteStock(stock);
-    WorldRecord record;
-    StoreWorld(world, field, record);
-    const WorldFileBytes bytes = EncodeWorldFile(record);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
-// The task solved: the figure one cell further on (3, 2), the food eaten and carried.
-World Solved() {
-    World world = Task();
-    SetCell(world, 3, 2, kFreePath);
-    world.StartColumn = 3;
-    return world;
-}
-
-QByteArray Program(const char* body) {
-    return QByteArray("program aufgabe;\r\nbegin\r\n") + body + "\r\nend.\r\n";
-}
-
 const QByteArray kFinished = "Programm beendet!\n";
 const QByteArray kIntoWall = "Nibbo ist gegen eine Mauer gelaufen!\n";
 const QByteArray kNoFood = "Es ist kein Futter vorhanden!\n";

@@ -23,26 +23,6 @@ using namespace nibbo::testing;
 
 namespace {
 
-// A walled world with the figure on (2, 2) facing east, no stock, one portion of food on (3, 2)
-// and a wall on (5, 2); solved when the figure has eaten it and stands on (3, 2).
-World Task() {
-    World world;
-    ClearWorld(world);
-    SetCell(world, 3, 2, 1);
-    SetCell(world, 5, 2, kWall);
-    world.StartColumn = 2;
-    world.StartRow = 2;
-    world.StartPlaced = true;
-    return world;
-}
-
-World Solved() {
-    World world = Task();
-    SetCell(world, 3, 2, kFreePath);
-    world.StartColumn = 3;
-    return world;
-}
-
 // Every picture the view has: walls, food of every count, the figure on food facing its way.
 World Gallery(int orientation) {
     World world = Task();
@@ -53,19 +33,6 @@ World Gallery(int orientation) {
     world.StartRow = 9;
     world.Orientation = uint8_t(orientation);
     return world;
-}
-
-QByteArray Bytes(const World& world, int stock = 0) {
-    PlainStockField field;
-    field.WriteStock(stock);
-    WorldRecord record;
-    StoreWorld(world, field, record);
-    const WorldFileBytes bytes = EncodeWorldFile(record);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
-QByteArray Program(const char* body) {
-    return QByteArray("program aufgabe;\r\nbegin\r\n") + body + "\r\nend.\r\n";
 }
 
 // The elements below a node with the given tag and, if given, class.
