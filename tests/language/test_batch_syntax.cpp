@@ -17,11 +17,7 @@ private:
     QTemporaryDir dir_;
 
     QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return WriteTestFile(dir_.filePath(name), bytes);
     }
 
 private slots:

@@ -30,11 +30,6 @@ WorldRecord Garden() {
     return record;
 }
 
-QByteArray Bytes(const WorldRecord& record) {
-    const WorldFileBytes bytes = EncodeWorldFile(record);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
 const QByteArray kFormat = "Fehler im Aufzeichnungsformat!\n";
 
 } // namespace
@@ -45,11 +40,7 @@ class TestBatchReplay : public QObject {
     QString world_;
 
     QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return WriteTestFile(dir_.filePath(name), bytes);
     }
 
     QByteArray Read(const QString& name) {

@@ -6,6 +6,7 @@
 #include "world/world_file.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
@@ -17,11 +18,22 @@ struct BatchResult {
     QByteArray Err;
 };
 
-inline BatchResult RunBatch(const QStringList& arguments) {
+// The tool run with the given arguments; in workingFolder when one is given, so that the names it
+// prints are the names as given.
+inline BatchResult RunBatch(const QStringList& arguments, const QString& workingFolder = {}) {
     QProcess process;
+    if (!workingFolder.isEmpty()) process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(NIBBO_BATCH), arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// Writes a file the test gives the tool; the test cannot go on without it. Returns the path.
+inline QString WriteTestFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 // A walled world with the figure on (2, 2) facing east, no stock, one portion of food on (3, 2)
@@ -46,14 +58,19 @@ inline World Solved() {
     return world;
 }
 
+// The world file of a stored world.
+inline QByteArray Bytes(const WorldRecord& record) {
+    const WorldFileBytes bytes = EncodeWorldFile(record);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
 // The world file of a world that carries the given stock.
 inline QByteArray Bytes(const World& world, int stock = 0) {
     PlainStockField field;
     field.WriteStock(stock);
     WorldRecord record;
     StoreWorld(world, field, record);
-    const WorldFileBytes bytes = EncodeWorldFile(record);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    return Bytes(record);
 }
 
 // A program file whose main block holds the given lines.

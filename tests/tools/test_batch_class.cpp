@@ -28,20 +28,9 @@ class TestBatchClass : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
 
-    void Write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(name));
-    }
+    void Write(const QString& name, const QByteArray& bytes) { WriteTestFile(dir_.filePath(name), bytes); }
 
-    // The tool run in the folder of the test files, so that the names it prints are as given.
-    BatchResult Run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(NIBBO_BATCH), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return {};
-        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-    }
+    BatchResult Run(const QStringList& arguments) { return RunBatch(arguments, dir_.path()); }
 
 private slots:
     void initTestCase() {
