@@ -1,16 +1,10 @@
 // Every control is named for assistive technology, and every menu command is reached by keyboard.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import { openNibbo } from './support.mjs';
+import { test } from 'node:test';
+import { sharePage } from './support.mjs';
 
 let nibbo;
-before(async () => {
-  nibbo = await openNibbo();
-});
-after(async () => {
-  assert.deepEqual(nibbo.problems, []);
-  await nibbo.close();
-});
+sharePage((page) => (nibbo = page));
 
 function named(node, found = []) {
   if (node.name) found.push(`${node.role}: ${node.name}`);

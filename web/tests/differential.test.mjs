@@ -8,7 +8,7 @@ import { tmpdir } from 'node:os';
 import { basename, dirname, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
-import { batch, openNibbo, root } from './support.mjs';
+import { batch, sharePage, root } from './support.mjs';
 
 const seeds = join(root, 'fuzz', 'corpus', 'run');
 // Programs of the fuzzer's seeds, one that runs into a wall and one the syntax check refuses, each
@@ -28,13 +28,11 @@ const cases = [
 
 let nibbo;
 const work = mkdtempSync(join(tmpdir(), 'nibbo-differential-'));
-before(async () => {
+before(() => {
   if (!existsSync(batch)) throw new Error(`no nibbo-batch at ${batch}; build the desktop program first`);
-  nibbo = await openNibbo();
 });
-after(async () => {
-  assert.deepEqual(nibbo.problems, []);
-  await nibbo.close();
+sharePage((page) => (nibbo = page));
+after(() => {
   rmSync(work, { recursive: true, force: true });
 });
 

@@ -5,17 +5,13 @@ import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
-import { openNibbo } from './support.mjs';
+import { after, test } from 'node:test';
+import { sharePage } from './support.mjs';
 
 let nibbo;
 const work = mkdtempSync(join(tmpdir(), 'nibbo-files-'));
-before(async () => {
-  nibbo = await openNibbo();
-});
-after(async () => {
-  assert.deepEqual(nibbo.problems, []);
-  await nibbo.close();
+sharePage((page) => (nibbo = page));
+after(() => {
   rmSync(work, { recursive: true, force: true });
 });
 

@@ -10,17 +10,15 @@ import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'no
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { openNibbo, screenshot } from './support.mjs';
+import { sharePage, screenshot } from './support.mjs';
 
 let nibbo;
 const work = mkdtempSync(join(tmpdir(), 'nibbo-pixels-'));
-before(async () => {
+before(() => {
   if (!existsSync(screenshot)) throw new Error(`no nibbo-screenshot at ${screenshot}; build the desktop program first`);
-  nibbo = await openNibbo();
 });
-after(async () => {
-  assert.deepEqual(nibbo.problems, []);
-  await nibbo.close();
+sharePage((page) => (nibbo = page));
+after(() => {
   rmSync(work, { recursive: true, force: true });
 });
 

@@ -2,17 +2,11 @@
 // typed and run at full speed, "Programm beendet!" answered, the figure seen where the program left
 // it; the syntax check's messages with the faulty line selected; a recording made by keys.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import { openNibbo } from './support.mjs';
+import { test } from 'node:test';
+import { sharePage } from './support.mjs';
 
 let nibbo;
-before(async () => {
-  nibbo = await openNibbo();
-});
-after(async () => {
-  assert.deepEqual(nibbo.problems, []);
-  await nibbo.close();
-});
+sharePage((page) => (nibbo = page));
 
 test('a program typed and run moves Nibbo, and the run ends with its message', async () => {
   const before = await nibbo.worldPixels();

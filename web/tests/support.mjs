@@ -5,11 +5,13 @@
 //   NIBBO_CHROMIUM  the browser (default: /usr/bin/chromium)
 //   NIBBO_BATCH     nibbo-batch of the desktop build (default: build/tools/nibbo-batch)
 //   NIBBO_SCREENSHOT nibbo-screenshot of the desktop build (default: build/tools/nibbo-screenshot)
+import assert from 'node:assert/strict';
 import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { dirname, extname, join, normalize, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { after, before } from 'node:test';
 import puppeteer from 'puppeteer-core';
 
 export const root = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -70,6 +72,20 @@ export async function openNibbo() {
     rmSync(downloads, { recursive: true, force: true });
   };
   return nibbo;
+}
+
+// The page the tests of a file share: opened before the first of them, closed after the last, and
+// no script error of the page left unseen. receive gets the page once it is open.
+export function sharePage(receive) {
+  let nibbo;
+  before(async () => {
+    nibbo = await openNibbo();
+    receive(nibbo);
+  });
+  after(async () => {
+    assert.deepEqual(nibbo.problems, []);
+    await nibbo.close();
+  });
 }
 
 export class Nibbo {

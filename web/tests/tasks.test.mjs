@@ -4,19 +4,13 @@
 import assert from 'node:assert/strict';
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
-import { openNibbo, root, site } from './support.mjs';
+import { test } from 'node:test';
+import { sharePage, root, site } from './support.mjs';
 
 const task = join(root, 'aufgaben', '14-bis-zur-mauer');
 
 let nibbo;
-before(async () => {
-  nibbo = await openNibbo();
-});
-after(async () => {
-  assert.deepEqual(nibbo.problems, []);
-  await nibbo.close();
-});
+sharePage((page) => (nibbo = page));
 
 const worldPanel = () => nibbo.page.$eval('.status-panel:nth-child(2)', (panel) => panel.textContent);
 
