@@ -1,5 +1,7 @@
 #include "html_page.h"
 
+#include "resources/task_text.h"
+
 #include <QString>
 
 namespace nibbo::batch {
@@ -22,31 +24,13 @@ section { break-before: page; margin-top: 10mm; padding-top: 4mm; border-top: 2p
 
 std::string Html(std::string_view text) {
     const QString decoded = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    QString escaped;
-    escaped.reserve(decoded.size());
+    QString shown;
+    shown.reserve(decoded.size());
     for (const QChar ch : decoded) {
-        switch (ch.unicode()) {
-        case '&':
-            escaped += u"&amp;";
-            break;
-        case '<':
-            escaped += u"&lt;";
-            break;
-        case '>':
-            escaped += u"&gt;";
-            break;
-        case '"':
-            escaped += u"&quot;";
-            break;
-        case '\'':
-            escaped += u"&#39;";
-            break;
-        default:
-            const bool control = (ch.unicode() < 0x20 && ch != u'\n' && ch != u'\t') || ch.unicode() == 0x7F;
-            escaped += control ? QChar(QChar::ReplacementCharacter) : ch;
-        }
+        const bool control = (ch.unicode() < 0x20 && ch != u'\n' && ch != u'\t') || ch.unicode() == 0x7F;
+        shown += control ? QChar(QChar::ReplacementCharacter) : ch;
     }
-    return escaped.toStdString();
+    return EscapeHtml(shown.toStdString());
 }
 
 std::string PageStart(std::string_view title, std::string_view style) {
